@@ -1,0 +1,34 @@
+#include "platform/qtplatform.h"
+#include "platform/session.h"
+#include "shell/fonts.h"
+#include "shell/shell.h"
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <unistd.h>
+
+int main(int argc, char *argv[])
+{
+    // Chromium refuses to start as root with its sandbox on; root has nothing to gain from
+    // it here, so the embedded browser runs without it only in that case.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kesto"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kesto"));
+    QApplication::setApplicationVersion(QStringLiteral("1.55"));
+    // The program ends only through EndProgram, never because a screen closed while the
+    // next one was being opened.
+    QApplication::setQuitOnLastWindowClosed(false);
+    kesto::installFontSubstitutions();
+
+    kesto::QtPlatform platform;
+    kesto::Session session(platform);
+    kesto::Shell shell(session);
+    kesto::RunStartup(shell);
+    if (platform.hasEnded())
+        return 0;
+    return app.exec();
+}

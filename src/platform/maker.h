@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+
+namespace kesto::maker {
+
+// The maker's web site address, without a trailing slash.
+QString siteAddress();
+// Name of the maker's discussion forum, shown in the reading banner and on the mode screen.
+QString forumName();
+// Home page of the search engine the dictionary's web search uses.
+QString searchHome();
+// Address the custom-search form submits to, and its client identifier.
+QString searchAction();
+QString searchClient();
+
+} // namespace kesto::maker

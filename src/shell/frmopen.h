@@ -1,0 +1,48 @@
+#pragma once
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace kesto {
+
+class LinkLabel;
+class Shell;
+
+// The mode screen: Tarot Reading or Tarot Dictionary.
+class frmOpen : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmOpen(Shell &shell, QWidget *parent = nullptr);
+
+    // Checks the content folders; ends the program when either is missing.
+    void Form_Load();
+    void showCentred();
+
+    // True when one of the two modes is selected; otherwise tells the user and returns false.
+    bool IsModeChosen();
+
+    void cmdContd_Click();
+    void Label61_Click();
+    void Label7_Click();
+
+    QLabel *lblHeading = nullptr;
+    QRadioButton *optReading = nullptr;
+    QRadioButton *optDictionary = nullptr;
+    QPushButton *cmdContd = nullptr;
+    LinkLabel *Label61 = nullptr;
+    LinkLabel *Label7 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void closeForNavigation();
+
+    Shell &m_shell;
+    bool m_navigating = false;
+};
+
+} // namespace kesto

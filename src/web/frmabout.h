@@ -1,0 +1,30 @@
+#pragma once
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace kesto {
+
+class LinkLabel;
+class Platform;
+
+// The About box, shown modally from "&About Software".
+class frmAbout : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmAbout(Platform &platform, QWidget *parent = nullptr);
+
+    QLabel *lblTitle = nullptr;
+    QLabel *lblDescription = nullptr;
+    QLabel *lblCredit = nullptr;
+    LinkLabel *lblHomePage = nullptr;
+    LinkLabel *lblCobrand = nullptr;
+    QPushButton *cmdOK = nullptr;
+
+private:
+    Platform &m_platform;
+};
+
+} // namespace kesto
