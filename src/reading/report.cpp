@@ -99,7 +99,7 @@ bool WriteCardReadings(RichTextBox &box, const CurrentReading &reading, const Ca
         if (IsCatalogueCard(card)) {
             const bool isReversed = IsInArray(card, reversed);
             WritePositionMeaning(box, spreadName, int(i));
-            // Death's reversed title has always followed a single line break.
+            // Death's reversed title follows a single line break, every other title two.
             const QString lead = (card == 0 && isReversed) ? crlf() : crlf() % crlf();
             insertBold(box, lead % CardTitle(card, isReversed));
             box.insert(crlf() % CardMeaning(card, isReversed));
