@@ -19,6 +19,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("kesto"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kesto"));
     QApplication::setApplicationVersion(QStringLiteral("1.55"));
+    // Lets desktops match the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kesto.Kesto"));
     // The program ends only through EndProgram, never because a screen closed while the
     // next one was being opened.
     QApplication::setQuitOnLastWindowClosed(false);
