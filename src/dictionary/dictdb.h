@@ -1,0 +1,94 @@
+#pragma once
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+
+namespace kesto {
+
+// The dictionary is an SQLite file named "tarot.dll" in the program folder, with the table
+// "tarot" and the text columns "Key", "Link" and "Names". Other columns are neither read
+// nor written, and rows come in the file's natural order (no ORDER BY).
+
+// Every read of the installed dictionary.
+inline QString InstalledQueryText() { return QStringLiteral("Select * from tarot"); }
+// Both reads of a dictionary update (the chosen file and the installed file).
+inline QString UpdateQueryText() { return QStringLiteral("select * from tarot"); }
+// The value of "Names" in every row of a tarot dictionary.
+inline QString TarotDictionaryName() { return QStringLiteral("tarot"); }
+
+// <program folder>/tarot.dll
+QString InstalledDictionaryPath(const QString &programFolder);
+
+// One connection to one dictionary file, alive for one user action. Each gets a unique
+// connection name, which is removed again when the object goes. A missing file is never
+// created: the open fails instead.
+class DictionaryConnection
+{
+public:
+    enum class Access {
+        // Never writes; for a file the user chose, which must stay as it is.
+        ReadOnly,
+        // Reads and writes. Reads of the installed dictionary use this too, so that a merge
+        // cut short by a crash is rolled back by the next action instead of making the file
+        // unreadable until then. A write-protected file still opens, for reading.
+        ReadWrite,
+    };
+
+    // How long a write waits for another program's lock before giving up.
+    static constexpr int kDefaultBusyTimeoutMs = 3000;
+
+    DictionaryConnection(const QString &path, Access access,
+                         int busyTimeoutMs = kDefaultBusyTimeoutMs);
+    ~DictionaryConnection();
+    DictionaryConnection(const DictionaryConnection &) = delete;
+    DictionaryConnection &operator=(const DictionaryConnection &) = delete;
+
+    bool isOpen() const { return m_db.isOpen(); }
+    // Empty when the file opened; otherwise the reason.
+    QSqlError openError() const { return m_openError; }
+    // The connection for queries; queries must be gone before this object is.
+    QSqlDatabase &database() { return m_db; }
+
+private:
+    QString m_name;
+    QSqlDatabase m_db;
+    QSqlError m_openError;
+};
+
+// Walks the rows of a query on the table "tarot", one row at a time, reading the three
+// dictionary columns by name. A column the table lacks reads as empty text.
+class DictionaryCursor
+{
+public:
+    DictionaryCursor(DictionaryConnection &connection, const QString &queryText);
+
+    // True when the query ran (the file is a database and holds the table).
+    bool isValid() const { return m_valid; }
+    bool hasKey() const { return m_keyColumn >= 0; }
+    bool hasLink() const { return m_linkColumn >= 0; }
+    bool hasNames() const { return m_namesColumn >= 0; }
+
+    // Moves to the next row; false at the end or when the file cannot be read further
+    // (then failed() is true).
+    bool next();
+    bool failed() const { return m_failed; }
+    QSqlError error() const { return m_query.lastError(); }
+
+    // Fields of the current row; NULL reads as an empty text.
+    QString key() const { return field(m_keyColumn); }
+    QString link() const { return field(m_linkColumn); }
+    QString names() const { return field(m_namesColumn); }
+
+private:
+    QString field(int column) const;
+
+    QSqlQuery m_query;
+    bool m_valid = false;
+    bool m_failed = false;
+    int m_keyColumn = -1;
+    int m_linkColumn = -1;
+    int m_namesColumn = -1;
+};
+
+} // namespace kesto
