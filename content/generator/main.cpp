@@ -6,6 +6,7 @@
 #include "cardart.h"
 
 #include "reading/deck.h"
+#include "reading/spreads.h"
 #include "screens/layouts.h"
 
 #include <QCommandLineParser>
@@ -24,20 +25,6 @@ namespace {
 
 constexpr int kJpegQuality = 95;
 constexpr int kIconSizes[] = {48, 64, 128, 256};
-
-// The names the spread pictures carry, in spread list order.
-const char16_t *const kSpreadNames[kSpreadLayoutCount] = {
-    u"Celtic Cross",
-    u"One Card",
-    u"Two Cards",
-    u"Three Cards",
-    u"Eliphas Levy Wheel Spread(Halvery)",
-    u"The Line Spread",
-    u"Seven Card Chakra Layout",
-    u"Four Seasons Spread(Moravin/Fenwyn)",
-};
-
-QString spreadName(int index) { return QString::fromUtf16(kSpreadNames[index]); }
 
 void fail(const QString &message)
 {
@@ -121,7 +108,7 @@ QList<QImage> paintSpreads()
 {
     QList<QImage> spreads;
     for (int index = 0; index < kSpreadLayoutCount; ++index)
-        spreads.append(art::paintSpread(index, spreadName(index)));
+        spreads.append(art::paintSpread(index, SpreadByIndex(index)->listName));
     return spreads;
 }
 

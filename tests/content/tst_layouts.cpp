@@ -1,3 +1,4 @@
+#include "reading/spreads.h"
 #include "screens/layouts.h"
 
 #include <QtTest>
@@ -11,6 +12,7 @@ private Q_SLOTS:
     void positions_data();
     void positions();
     void outsideTheTable();
+    void oneBoxPerCatalogueCard();
     void onlyTheCrossingCardIsTurned();
     void cardsDoNotOverlap();
     void crossingCardLiesAcrossCardOne();
@@ -68,6 +70,12 @@ void tst_Layouts::outsideTheTable()
     QVERIFY(!LayoutPositionOf(8, 1));
     QVERIFY(LayoutBoxTwips(3, 4).isNull());
     QVERIFY(LayoutBoundsTwips(-1).isNull());
+}
+
+void tst_Layouts::oneBoxPerCatalogueCard()
+{
+    for (SpreadIndex index = 0; index < kSpreadCount; ++index)
+        QCOMPARE(int(LayoutPositions(index).size()), SpreadByIndex(index)->cardCount);
 }
 
 void tst_Layouts::onlyTheCrossingCardIsTurned()
