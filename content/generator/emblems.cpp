@@ -267,36 +267,62 @@ void drawScroll(QPainter &p, const Palette &pal, const QRectF &box)
     jewel(p, QPointF(50, 46), 6, pal.frame);
 }
 
-// A knight's shield with a chevron.
-void drawShield(QPainter &p, const Palette &pal, const QRectF &box)
+// A knight's charger: a horse's head in profile, bridled, with a plume.
+void drawCharger(QPainter &p, const Palette &pal, const QRectF &box)
 {
-    Canvas c(p, box, 80, 90);
-    QPainterPath shield;
-    shield.moveTo(10, 8);
-    shield.quadTo(40, 0, 70, 8);
-    shield.lineTo(70, 40);
-    shield.cubicTo(70, 66, 52, 80, 40, 88);
-    shield.cubicTo(28, 80, 10, 66, 10, 40);
-    shield.closeSubpath();
-    QLinearGradient field(10, 0, 70, 0);
-    field.setColorAt(0, pal.frame.darker(130));
-    field.setColorAt(0.4, pal.frame.lighter(135));
-    field.setColorAt(1, pal.frame.darker(120));
-    fillInk(p, shield, field, 1.2);
-    QPainterPath chevron;
-    chevron.moveTo(12, 58);
-    chevron.lineTo(40, 30);
-    chevron.lineTo(68, 58);
-    chevron.lineTo(68, 44);
-    chevron.lineTo(40, 16);
-    chevron.lineTo(12, 44);
-    chevron.closeSubpath();
-    const QPainterPath clipped = chevron.intersected(shield);
-    fillInk(p, clipped, giltBrush(16, 58), 0.7);
-    // Rim of the shield.
-    p.strokePath(shield, QPen(kGold, 2.4));
-    p.strokePath(shield, inkPen(1.0));
-    jewel(p, QPointF(40, 68), 4.5, kPaleGold);
+    Canvas c(p, box, 84, 90);
+    QPainterPath head;
+    head.moveTo(22, 88);
+    head.cubicTo(26, 72, 34, 64, 34, 58);   // chest up to the throat
+    head.cubicTo(28, 56, 22, 56, 16, 58);   // under the jaw
+    head.cubicTo(8, 60, 2, 56, 4, 48);      // muzzle
+    head.cubicTo(6, 40, 16, 30, 24, 22);    // nose bridge to the forehead
+    head.lineTo(26, 10);                    // forelock to the ear
+    head.lineTo(34, 18);
+    head.cubicTo(50, 16, 64, 28, 68, 48);   // crest of the neck
+    head.cubicTo(72, 64, 74, 78, 74, 88);
+    head.closeSubpath();
+    QLinearGradient coat(10, 0, 74, 0);
+    coat.setColorAt(0, QColor(0xf6, 0xf0, 0xe4));
+    coat.setColorAt(1, QColor(0xc8, 0xbc, 0xa8));
+    fillInk(p, head, coat, 1.1);
+    // Mane in the suit's colour along the crest.
+    QPainterPath mane;
+    mane.moveTo(34, 18);
+    mane.cubicTo(50, 16, 64, 28, 68, 48);
+    mane.cubicTo(72, 64, 74, 78, 74, 88);
+    mane.lineTo(66, 88);
+    for (int i = 0; i < 6; ++i) {
+        const qreal y = 80 - i * 11;
+        mane.lineTo(60 - i * 2.5, y);
+        mane.lineTo(66 - i * 3.2, y - 6);
+    }
+    mane.lineTo(34, 18);
+    mane.closeSubpath();
+    fillInk(p, mane, pal.frame, 0.8);
+    // Bridle, eye and nostril.
+    QPainterPath bridle;
+    bridle.moveTo(10, 46);
+    bridle.lineTo(42, 40);
+    bridle.moveTo(30, 26);
+    bridle.lineTo(32, 56);
+    p.strokePath(bridle, QPen(kDeepGold, 3, Qt::SolidLine, Qt::RoundCap));
+    jewel(p, QPointF(31.5, 41.5), 3.2, kGold);
+    QPainterPath eye;
+    eye.addEllipse(QPointF(22, 32), 3, 2.2);
+    p.fillPath(eye, kInk);
+    QPainterPath nostril;
+    nostril.addEllipse(QPointF(8, 50), 1.6, 1.2);
+    p.fillPath(nostril, kInk);
+    // Plume on the crown of the head.
+    QPainterPath plume;
+    plume.moveTo(30, 12);
+    plume.cubicTo(34, 0, 50, -2, 56, 6);
+    plume.cubicTo(46, 4, 40, 8, 34, 16);
+    plume.closeSubpath();
+    fillInk(p, plume, pal.frame.lighter(130), 0.8);
+    // A saddle cloth edge at the foot.
+    p.fillRect(QRectF(22, 84, 52, 6), kGold);
 }
 
 // A queen's diadem: an arched band of silver set with pearls and one large jewel.
@@ -391,7 +417,7 @@ void drawCourtEmblem(QPainter &p, Court court, Suit suit, const QRectF &box)
     const Palette pal = suitPalette(suit);
     switch (court) {
     case Court::Page: drawScroll(p, pal, box); break;
-    case Court::Knight: drawShield(p, pal, box); break;
+    case Court::Knight: drawCharger(p, pal, box); break;
     case Court::Queen: drawDiadem(p, pal, box); break;
     case Court::King: drawKingCrown(p, pal, box); break;
     }

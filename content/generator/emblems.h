@@ -10,8 +10,8 @@ void drawSuitEmblem(QPainter &p, Suit suit, const QRectF &box);
 // The emblem's proportions (width / height), for laying out pips.
 qreal suitEmblemAspect(Suit suit);
 
-// The emblem of a court rank (scroll, shield, coronet, crown), fitted into the box and
-// coloured for the suit.
+// The emblem of a court rank (the page's scroll, the knight's charger, the queen's diadem,
+// the king's crown), fitted into the box and coloured for the suit.
 void drawCourtEmblem(QPainter &p, Court court, Suit suit, const QRectF &box);
 
 } // namespace kesto::art

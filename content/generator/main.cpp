@@ -41,6 +41,8 @@ QByteArray encode(const QImage &image, const char *format, const QString &what)
     if (qstrcmp(format, "jpeg") == 0) {
         writer.setQuality(kJpegQuality);
         writer.setOptimizedWrite(true);
+    } else {
+        writer.setQuality(0); // PNG: the smallest file, the same pixels
     }
     if (!writer.write(image)) {
         fail(QStringLiteral("cannot encode %1: %2").arg(what, writer.errorString()));

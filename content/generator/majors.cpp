@@ -993,40 +993,51 @@ void judgement(QPainter &p)
                vertical(104, 164, rgb(0xe8eef4), rgb(0xa8bcd0)));
     fillInk(p, polygon({{-4, 148}, {124, 142}, {124, 164}, {-4, 164}}), vertical(142, 164, rgb(0x5a8ac0), rgb(0x2c5488)),
             0.7);
-    // Rays from the trumpet's bell.
-    const QPointF bell(94, 86);
-    QColor ray(255, 236, 160, 150);
-    for (int i = 0; i < 7; ++i) {
-        const qreal a = qDegreesToRadians(20.0 + i * 16);
+    // The trumpet lies along a line from its mouthpiece down to the right.
+    const QPointF mouth(24, 30);
+    const qreal angle = 34;
+    const QPointF dir(qCos(qDegreesToRadians(angle)), qSin(qDegreesToRadians(angle)));
+    const QPointF bell = mouth + dir * 82;
+    // Rays of sound from the bell.
+    const QColor ray(255, 236, 160, 150);
+    for (int i = -3; i <= 3; ++i) {
+        const qreal a = qDegreesToRadians(angle + i * 14);
         const qreal s = qDegreesToRadians(4.0);
-        p.fillPath(polygon({bell, bell + QPointF(qCos(a - s), qSin(a - s)) * 70, bell + QPointF(qCos(a + s), qSin(a + s)) * 70}),
+        p.fillPath(polygon({bell, bell + QPointF(qCos(a - s), qSin(a - s)) * 80,
+                            bell + QPointF(qCos(a + s), qSin(a + s)) * 80}),
                    ray);
     }
-    cloud(p, QPointF(30, 26), 64);
-    cloud(p, QPointF(86, 14), 50);
-    // Trumpet: a long tube widening to a bell.
-    QPainterPath trumpet;
-    trumpet.moveTo(30, 30);
-    trumpet.lineTo(84, 76);
-    trumpet.cubicTo(90, 76, 100, 74, 104, 70);
-    trumpet.lineTo(92, 98);
-    trumpet.cubicTo(90, 92, 88, 86, 82, 80);
-    trumpet.lineTo(28, 34);
-    trumpet.closeSubpath();
-    fillInk(p, trumpet, gilt(30, 98), 1.0);
-    fillInk(p, ellipse(QPointF(98, 84), 4, 15).translated(0, 0), rgb(0xb88a2a), 0.7);
-    // Banner with a red cross hanging from the trumpet.
+    cloud(p, QPointF(26, 24), 62);
+    cloud(p, QPointF(88, 12), 48);
+    p.save();
+    p.translate(mouth);
+    p.rotate(angle);
+    QPainterPath horn;
+    horn.addRect(QRectF(2, -2.2, 60, 4.4));
+    horn.moveTo(60, -2.2);
+    horn.cubicTo(70, -3, 78, -8, 82, -14);
+    horn.lineTo(82, 14);
+    horn.cubicTo(78, 8, 70, 3, 60, 2.2);
+    horn.closeSubpath();
+    fillInk(p, solid(horn), gilt(-14, 14), 1.0);
+    fillInk(p, ellipse(QPointF(82, 0), 3.2, 14), vertical(-14, 14, rgb(0xc89a30), rgb(0x8a6418)), 0.8);
+    fillInk(p, ellipse(QPointF(2, 0), 2.6, 4), gilt(-4, 4), 0.7);
+    fillInk(p, rect(26, -3.2, 4, 6.4), gilt(-3, 3), 0.6);
+    p.restore();
+    // The banner with its red cross hangs from the trumpet.
+    const QPointF hang1 = mouth + dir * 20, hang2 = mouth + dir * 46;
     QPainterPath banner;
-    banner.moveTo(46, 44);
-    banner.lineTo(70, 64);
-    banner.lineTo(66, 100);
-    banner.lineTo(54, 92);
-    banner.lineTo(42, 96);
+    banner.moveTo(hang1);
+    banner.lineTo(hang2);
+    banner.lineTo(hang2.x(), hang2.y() + 40);
+    banner.lineTo((hang1.x() + hang2.x()) / 2, hang2.y() + 30);
+    banner.lineTo(hang1.x(), hang2.y() + 40);
     banner.closeSubpath();
-    fillInk(p, banner, vertical(44, 100, kWhite, rgb(0xe0e0e8)), 0.9);
+    fillInk(p, banner, vertical(hang1.y(), hang2.y() + 40, kWhite, rgb(0xe0e0e8)), 0.9);
+    const qreal cx = (hang1.x() + hang2.x()) / 2, cy = hang2.y() + 12;
     QPainterPath cross;
-    cross.addRect(QRectF(53, 58, 6, 30));
-    cross.addRect(QRectF(46, 68, 20, 6));
+    cross.addRect(QRectF(cx - 3, cy - 16, 6, 30));
+    cross.addRect(QRectF(cx - 11, cy - 7, 22, 6));
     p.fillPath(solid(cross).intersected(banner), kRed);
     // Open graves below, in the water.
     for (const qreal x : {22.0, 70.0})
