@@ -121,7 +121,7 @@ QPainterPath leafPath(QPointF base, QPointF tip, qreal width)
 
 QPainterPath lemniscatePath(QPointF c, qreal w, qreal h)
 {
-    // Lemniscate of Gerono-like figure eight lying on its side, sampled smoothly.
+    // Bernoulli's lemniscate, a figure eight lying on its side, sampled smoothly.
     QPainterPath path;
     const int steps = 96;
     for (int i = 0; i <= steps; ++i) {

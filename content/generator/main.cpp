@@ -9,6 +9,7 @@
 #include "reading/spreads.h"
 #include "screens/layouts.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +17,6 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
-#include <QBuffer>
 #include <cstdio>
 
 using namespace kesto;
@@ -141,6 +141,9 @@ QImage contactSheet(const QList<QImage> &pictures, int columns, const QString &n
 
 int main(int argc, char *argv[])
 {
+    // Fonts are all the generator needs of the window system; it never opens a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Draws Kesto's card, spread and icon pictures."));

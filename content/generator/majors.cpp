@@ -750,8 +750,7 @@ void death(QPainter &p)
 void temperance(QPainter &p)
 {
     sky(p, rgb(0xbfe0f6), rgb(0xf4ecd6));
-    QPainterPath road;
-    road.moveTo(100, 20);
+    // A path of light leads to the sun on the horizon.
     p.fillPath(polygon({{64, 164}, {94, 40}, {100, 40}, {104, 164}}), QColor(0xf0, 0xd8, 0x98, 140));
     sun(p, QPointF(97, 36), 8, 10, 5, false);
     fillInk(p, polygon({{-4, 140}, {30, 132}, {60, 142}, {124, 134}, {124, 164}, {-4, 164}}),
