@@ -181,7 +181,9 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     setTabOrder(cmdCancel, txtQ);
     setTabOrder(txtQ, txtDisp);
 
-    connect(lstOption, &QListWidget::currentRowChanged, this, &frmTarot::lstOption_Click);
+    // A click moves the current row before it selects, a call to setCurrentRow selects before
+    // it moves the current row: the selection's change is the one moment both agree.
+    connect(lstOption, &QListWidget::itemSelectionChanged, this, &frmTarot::lstOption_Click);
     connect(chkHA, &QCheckBox::clicked, this, &frmTarot::chkHA_Click);
     connect(chkLA, &QCheckBox::clicked, this, &frmTarot::chkLA_Click);
     connect(cmdAuto, &QPushButton::clicked, this, &frmTarot::cmdAuto_Click);
@@ -299,7 +301,8 @@ void frmTarot::showCentred()
 void frmTarot::lstOption_Click()
 {
     CurrentReading &reading = m_shell.session().reading;
-    reading.spreadListIndex = lstOption->currentRow();
+    const QList<QListWidgetItem *> selected = lstOption->selectedItems();
+    reading.spreadListIndex = selected.isEmpty() ? -1 : lstOption->row(selected.first());
     for (reading.Ind = 0; reading.Ind < lstOption->count(); ++reading.Ind) {
         const int k = reading.Ind;
         if (lstOption->item(k)->isSelected()) {
@@ -377,8 +380,11 @@ void frmTarot::cmdAuto_Click()
     CurrentReading &reading = m_shell.session().reading;
     publishChoice();
 
+    // On screen before the pause: repainting the window alone would leave a newly shown
+    // child to the next event loop pass, which the pause holds off.
     picMessage->show();
     picMessage->raise();
+    picMessage->repaint();
     repaint();
 
     if (!chkRev->isChecked())
