@@ -48,10 +48,28 @@ void place(QWidget *w, int left, int top, int width, int height)
     w->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-// A panel docked to one edge of the frame, filled with the window colour.
-QWidget *makePanel(const QString &name, QWidget *parent)
+// A panel docked to one edge of the frame, filled with the window colour. Its controls are
+// placed by hand, so it reports its own design size as the size it prefers.
+class DockPanel : public QWidget
 {
-    auto *panel = new QWidget(parent);
+public:
+    DockPanel(QSize designSize, QWidget *parent) : QWidget(parent), m_designSize(designSize) {}
+    QSize sizeHint() const override { return m_designSize; }
+    void setDesignHeight(int pixels)
+    {
+        if (m_designSize.height() != pixels) {
+            m_designSize.setHeight(pixels);
+            updateGeometry();
+        }
+    }
+
+private:
+    QSize m_designSize;
+};
+
+QWidget *makePanel(const QString &name, int widthTwips, int heightTwips, QWidget *parent)
+{
+    auto *panel = new DockPanel(QSize(px(widthTwips), px(heightTwips)), parent);
     panel->setObjectName(name);
     panel->setAutoFillBackground(true);
     return panel;
@@ -136,7 +154,7 @@ void frmMDI::buildPanels()
     connect(TB, &QToolBar::actionTriggered, this, &frmMDI::TB_ButtonClick);
 
     // picTop2: the notice strip.
-    picTop2 = makePanel(QStringLiteral("picTop2"), client);
+    picTop2 = makePanel(QStringLiteral("picTop2"), kDesignWidth, 645, client);
     picTop2->setFixedHeight(px(645));
     {
         QPalette pal = picTop2->palette();
@@ -157,7 +175,7 @@ void frmMDI::buildPanels()
     connect(cmdDonate1, &QPushButton::clicked, this, &frmMDI::cmdDonate1_Click);
 
     // picTop: the querent, read-only.
-    picTop = makePanel(QStringLiteral("picTop"), client);
+    picTop = makePanel(QStringLiteral("picTop"), kDesignWidth, 915, client);
     picTop->setFixedHeight(px(915));
     const QFont verdana(QStringLiteral("Verdana"), 8);
     auto field = [&](QLabel *&label, const QString &labelName, const QString &caption, QLineEdit *&box,
@@ -192,7 +210,7 @@ void frmMDI::buildPanels()
     place(txtQ, 7500, 60, 7485, 795);
 
     // picLeft: the keyword search.
-    picLeft = makePanel(QStringLiteral("picLeft"), client);
+    picLeft = makePanel(QStringLiteral("picLeft"), 2925, 8820, client);
     picLeft->setFixedWidth(px(2925));
     optWildCard = new QRadioButton(QStringLiteral("Use WildCard (*)"), picLeft);
     optWildCard->setObjectName(QStringLiteral("optWildCard"));
@@ -224,13 +242,13 @@ void frmMDI::buildPanels()
     lstKeys->setSelectionMode(QAbstractItemView::SingleSelection);
     lstKeys->header()->setSectionsMovable(false);
     lstKeys->header()->setStretchLastSection(false);
-    place(lstKeys, 0, 1920, 2875, 6100);
+    place(lstKeys, 0, 2220, 2875, 6100);
     cmdDisplay = new QPushButton(QStringLiteral("&Display"), picLeft);
     cmdDisplay->setObjectName(QStringLiteral("cmdDisplay"));
-    place(cmdDisplay, 0, 8020, 2875, 500);
+    place(cmdDisplay, 0, 8320, 2875, 500);
 
     // picRight: the reading display.
-    picRight = makePanel(QStringLiteral("picRight"), client);
+    picRight = makePanel(QStringLiteral("picRight"), 3735, 8875, client);
     picRight->setFixedWidth(px(3735));
     rtbDisp1 = new QTextEdit(picRight);
     rtbDisp1->setObjectName(QStringLiteral("rtbDisp1"));
@@ -247,7 +265,7 @@ void frmMDI::buildPanels()
     m_display = std::make_unique<TextEditRichText>(rtbDisp1);
 
     // picBottom: Start Again, Donate, Exit and the two offers.
-    picBottom = makePanel(QStringLiteral("picBottom"), client);
+    picBottom = makePanel(QStringLiteral("picBottom"), kDesignWidth, 660, client);
     picBottom->setFixedHeight(px(660));
     cmdRestart = new QPushButton(QStringLiteral("Start Again"), picBottom);
     cmdRestart->setObjectName(QStringLiteral("cmdRestart"));
@@ -292,7 +310,7 @@ void frmMDI::buildPanels()
     auto *middle = new QHBoxLayout;
     middle->setContentsMargins(0, 0, 0, 0);
     middle->setSpacing(0);
-    middle->addWidget(picLeft, 0, Qt::AlignTop);
+    middle->addWidget(picLeft);
     middle->addWidget(mdiArea, 1);
     middle->addWidget(picRight);
 
@@ -393,9 +411,11 @@ void frmMDI::MDIForm_Resize()
     const int frameWidth = tw(width());
     const int frameHeight = tw(height());
     runSteps({
-        // A docked panel takes its height from the frame; this caps it at the design height.
+        // The height asked of the keyword panel. Docked to the left edge, it still runs from
+        // the top panels down to the bottom one, so that a taller frame's longer keyword list
+        // and the Display button under it stay in view.
         [&] {
-            picLeft->setMaximumHeight(px(8820));
+            static_cast<DockPanel *>(picLeft)->setDesignHeight(px(8820));
             return true;
         },
         [&] {

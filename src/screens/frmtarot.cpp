@@ -55,7 +55,7 @@ QPlainTextEdit *makeReadOnlyBox(const QString &name, QWidget *parent)
     return box;
 }
 
-constexpr int kClientWidth = 9600;
+constexpr int kClientWidth = 10080;
 constexpr int kClientHeight = 5940;
 
 } // namespace
@@ -79,14 +79,14 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     lblInfo->setObjectName(QStringLiteral("lblInfo"));
     lblInfo->setTextFormat(Qt::PlainText);
     lblInfo->setFont(QFont(QStringLiteral("Verdana"), 9, QFont::Bold));
-    place(lblInfo, 120, 120, 9360, 285);
+    place(lblInfo, 120, 120, 9840, 285);
 
     txtQ = makeReadOnlyBox(QStringLiteral("txtQ"), client);
-    place(txtQ, 120, 480, 9360, 615);
+    place(txtQ, 120, 480, 9840, 615);
 
     txtDisp = makeReadOnlyBox(QStringLiteral("txtDisp"), client);
     txtDisp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    place(txtDisp, 120, 1215, 2880, 3525);
+    place(txtDisp, 120, 1215, 2760, 3525);
 
     pctCard = new QLabel(client);
     pctCard->setObjectName(QStringLiteral("pctCard"));
@@ -100,40 +100,41 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
         pal.setColor(QPalette::Window, Qt::white);
         pctCard->setPalette(pal);
     }
-    place(pctCard, 3120, 1215, 3240, 3525);
+    place(pctCard, 3000, 1215, 3000, 3525);
 
     lstOption = new QListWidget(client);
     lstOption->setObjectName(QStringLiteral("lstOption"));
     lstOption->setSelectionMode(QAbstractItemView::SingleSelection);
-    place(lstOption, 6480, 1215, 3000, 2040);
+    lstOption->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    place(lstOption, 6120, 1215, 3840, 2040);
 
     frmArcane = new QGroupBox(QStringLiteral("Select One Option"), client);
     frmArcane->setObjectName(QStringLiteral("frmArcane"));
-    place(frmArcane, 6480, 3330, 3000, 900);
+    place(frmArcane, 6120, 3330, 3840, 900);
     chkHA = new QCheckBox(QStringLiteral("Major Arcana"), frmArcane);
     chkHA->setObjectName(QStringLiteral("chkHA"));
-    place(chkHA, 180, 270, 2640, 255);
+    place(chkHA, 180, 270, 3480, 255);
     chkLA = new QCheckBox(QStringLiteral("Minor Arcana"), frmArcane);
     chkLA->setObjectName(QStringLiteral("chkLA"));
-    place(chkLA, 180, 570, 2640, 255);
+    place(chkLA, 180, 570, 3480, 255);
 
     chkRev = new QCheckBox(client);
     chkRev->setObjectName(QStringLiteral("chkRev"));
     chkRev->setChecked(true);
-    place(chkRev, 6540, 4395, 255, 255);
+    place(chkRev, 6180, 4395, 255, 255);
     Label3 = new QLabel(QStringLiteral("Allow Reverse Cards"), client);
     Label3->setObjectName(QStringLiteral("Label3"));
-    place(Label3, 6840, 4395, 2640, 255);
+    place(Label3, 6480, 4395, 3480, 255);
 
     auto makeButton = [&](QPushButton *&button, const QString &name, const QString &caption, int left) {
         button = new QPushButton(caption, client);
         button->setObjectName(name);
-        place(button, left, 4920, 2160, 420);
+        place(button, left, 4920, 2280, 420);
     };
     makeButton(cmdManual, QStringLiteral("cmdManual"), QStringLiteral("Manual"), 120);
-    makeButton(cmdAuto, QStringLiteral("cmdAuto"), QStringLiteral("AutoCast"), 2520);
-    makeButton(cmdBack, QStringLiteral("cmdBack"), QStringLiteral("Back"), 4920);
-    makeButton(cmdCancel, QStringLiteral("cmdCancel"), QStringLiteral("Exit"), 7320);
+    makeButton(cmdAuto, QStringLiteral("cmdAuto"), QStringLiteral("AutoCast"), 2640);
+    makeButton(cmdBack, QStringLiteral("cmdBack"), QStringLiteral("Back"), 5160);
+    makeButton(cmdCancel, QStringLiteral("cmdCancel"), QStringLiteral("Exit"), 7680);
     cmdAuto->setDefault(true);
 
     Label6 = new LinkLabel(QStringLiteral("Join the ") + maker::forumName()
@@ -141,7 +142,7 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
                            client);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setAlignment(Qt::AlignCenter);
-    place(Label6, 120, 5520, 9360, 285);
+    place(Label6, 120, 5520, 9840, 285);
 
     // The wait panel, over the picture while an automatic cast is prepared.
     picMessage = new QFrame(client);
@@ -155,7 +156,7 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
         pal.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xE1));
         picMessage->setPalette(pal);
     }
-    place(picMessage, 2400, 2160, 4800, 1200);
+    place(picMessage, 2640, 2160, 4800, 1200);
     lblWait = new QLabel(QStringLiteral("Kesto is generating the Tarot result...."), picMessage);
     lblWait->setObjectName(QStringLiteral("lblWait"));
     lblPleaseWait = new QLabel(QStringLiteral("Please Wait ..."), picMessage);

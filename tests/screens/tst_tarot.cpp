@@ -116,6 +116,12 @@ void clickRow(QListWidget *list, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
 }
 
+// Clicks a check box or option button on its indicator, where a user clicks it.
+void clickBox(QAbstractButton *box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
 bool showsColour(const QLabel *box, const QColor &expected)
 {
     const QImage shown = box->pixmap().toImage();
@@ -301,7 +307,7 @@ void TestTarot::arcanaBoxesStayExclusive()
 
     frmTarot *tarot = f->enterQuerent(QStringLiteral("Ann"), QStringLiteral("Peru"), {});
     for (QChar c : clicks)
-        QTest::mouseClick(c == QLatin1Char('H') ? tarot->chkHA : tarot->chkLA, Qt::LeftButton);
+        clickBox(c == QLatin1Char('H') ? tarot->chkHA : tarot->chkLA);
     QCOMPARE(tarot->chkHA->isChecked(), major);
     QCOMPARE(tarot->chkLA->isChecked(), minor);
     QVERIFY(tarot->chkRev->isChecked());
@@ -339,9 +345,9 @@ void TestTarot::castCopiesChoice()
     QPointer<frmTarot> tarot = f->enterQuerent(QStringLiteral("Ann"), QStringLiteral("Peru"), {});
     clickRow(tarot->lstOption, row);
     if (!reversed)
-        QTest::mouseClick(tarot->chkRev, Qt::LeftButton);
+        clickBox(tarot->chkRev);
     for (QChar c : arcana)
-        QTest::mouseClick(c == QLatin1Char('H') ? tarot->chkHA : tarot->chkLA, Qt::LeftButton);
+        clickBox(c == QLatin1Char('H') ? tarot->chkHA : tarot->chkLA);
     const bool major = tarot->chkHA->isChecked();
     const bool minor = tarot->chkLA->isChecked();
 
@@ -375,7 +381,7 @@ void TestTarot::castCopiesChoice()
 void TestTarot::waitPanelIsPaintedBeforePause()
 {
     frmTarot *tarot = f->enterQuerent(QStringLiteral("Ann"), QStringLiteral("Peru"), {});
-    QTest::mouseClick(tarot->chkRev, Qt::LeftButton); // upright only: the cast waits
+    clickBox(tarot->chkRev); // upright only: the cast waits
     EventProbe paints(tarot->picMessage, QEvent::Paint, {});
     bool visibleAtPause = false;
     int paintsAtPause = -1;
@@ -395,8 +401,8 @@ void TestTarot::waitPanelIsPaintedBeforePause()
 void TestTarot::backOpensEmptyQuerentScreenKeepingValues()
 {
     frmTarot *first = f->enterQuerent(QStringLiteral("Ann"), QStringLiteral("Peru"), QStringLiteral("Why?"));
-    QTest::mouseClick(first->chkRev, Qt::LeftButton);
-    QTest::mouseClick(first->chkHA, Qt::LeftButton);
+    clickBox(first->chkRev);
+    clickBox(first->chkHA);
     clickRow(first->lstOption, 5);
     QTest::mouseClick(first->cmdBack, Qt::LeftButton);
 
@@ -455,7 +461,7 @@ void TestTarot::modeScreenToCardTable()
 {
     f->shell.showModeScreen();
     frmOpen *open = f->shell.modeScreen();
-    QTest::mouseClick(open->optReading, Qt::LeftButton, {}, QPoint(6, open->optReading->height() / 2));
+    clickBox(open->optReading);
     QTest::mouseClick(open->cmdContd, Qt::LeftButton);
     QCOMPARE(f->session.reading.readingMode, FlagTrue);
 
