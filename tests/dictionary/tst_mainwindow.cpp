@@ -85,6 +85,7 @@ private Q_SLOTS:
     void layoutRule_data();
     void layoutRule();
     void comesOnScreenWithFirstChild();
+    void dictionaryFromModeScreen();
     void startAgainReturnsToModeScreen_data();
     void startAgainReturnsToModeScreen();
     void exitEndsProgram_data();
@@ -304,6 +305,31 @@ void TestMainWindow::comesOnScreenWithFirstChild()
     frame->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!guard || !guard->isVisible());
+}
+
+void TestMainWindow::dictionaryFromModeScreen()
+{
+    f->folder.writeFile(QStringLiteral("tarot.dll"), QByteArray("dictionary"));
+    f->platform.online = true;
+    f->shell.showModeScreen();
+    QPointer<frmOpen> open = f->shell.modeScreen();
+    QTest::mouseClick(open->optDictionary, Qt::LeftButton, {}, QPoint(6, open->optDictionary->height() / 2));
+    QTest::mouseClick(open->cmdContd, Qt::LeftButton);
+
+    QVERIFY(!open || !open->isVisible());
+    QCOMPARE(f->platform.endCount, 0);
+    QCOMPARE(f->session.reading.readingMode, FlagFalse);
+    frmMDI *frame = f->shell.existingMainWindow();
+    QVERIFY(frame);
+    QVERIFY(frame->isVisible());
+    QVERIFY(frame->picLeft->isVisible());
+    QVERIFY(frame->TB->isVisible());
+    QVERIFY(!frame->picTop->isVisible());
+    QVERIFY(!frame->picRight->isVisible());
+    QVERIFY(frame->mnuUpdateKey->isEnabled());
+    QCOMPARE(f->session.internetConnected, 1);
+    // No reading was made in this run: the hidden querent fields are empty.
+    QCOMPARE(frame->txtName->text(), QString());
 }
 
 void TestMainWindow::startAgainReturnsToModeScreen_data()

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,6 +85,7 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    void tabOrder();
     void keyFilter_data();
     void keyFilter();
     void editingKeysPass_data();
@@ -105,6 +107,22 @@ private Q_SLOTS:
 private:
     std::unique_ptr<Fixture> f;
 };
+
+void TestQuerent::tabOrder()
+{
+    frmFront *front = f->openScreen();
+    QVERIFY(front->txtName->hasFocus());
+    QStringList order{front->txtName->objectName()};
+    for (int i = 0; i < 9; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(order, (QStringList{QStringLiteral("txtName"), QStringLiteral("cmbMonth"), QStringLiteral("cmbDate"),
+                                 QStringLiteral("cmbYear"), QStringLiteral("txtCountry"),
+                                 QStringLiteral("txtQuestion"), QStringLiteral("cmdNext"), QStringLiteral("cmdReset"),
+                                 QStringLiteral("cmdCancel"), QStringLiteral("cmdBack")}));
+    QVERIFY(f->platform.messages.isEmpty());
+}
 
 void TestQuerent::keyFilter_data()
 {

@@ -455,6 +455,8 @@ void TestTarot::exitEndsProgram()
     QCOMPARE(f->platform.endCount, 1);
     QVERIFY(!tarot->isVisible());
     QVERIFY(f->platform.pauses.isEmpty());
+    // The main window made by Next was never shown; ending the program closes it as well.
+    QVERIFY(!f->shell.existingMainWindow());
 }
 
 void TestTarot::modeScreenToCardTable()
