@@ -25,6 +25,8 @@ public:
         : QSyntaxHighlighter(parent), m_colour(colour)
     {
         setDocument(document);
+        // setDocument only schedules the first pass; the links show at once.
+        rehighlight();
     }
 
 protected:
@@ -53,13 +55,8 @@ public:
         : QObject(richText), m_platform(platform), m_richText(richText)
     {
         new LinkHighlighter(richText->document(), richText->palette().color(QPalette::Link), this);
+        // The watch ends with this object: Qt drops a destroyed event filter by itself.
         richText->viewport()->installEventFilter(this);
-    }
-
-    ~UrlDetector() override
-    {
-        if (m_richText)
-            m_richText->viewport()->removeEventFilter(this);
     }
 
 protected:
