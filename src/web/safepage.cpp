@@ -1,5 +1,7 @@
 #include "web/safepage.h"
 
+#include <QWebEngineSettings>
+
 namespace kesto {
 
 bool IsAllowedBrowserAddress(const QUrl &url)
@@ -20,21 +22,30 @@ QUrl BrowserAddress(const QString &text)
     return QUrl::fromUserInput(trimmed);
 }
 
-SafeBrowserPage::SafeBrowserPage(QObject *parent) : QWebEnginePage(parent) {}
+SafeBrowserPage::SafeBrowserPage(QObject *parent) : QWebEnginePage(parent)
+{
+    // Schemes the engine does not know itself (mailto:, custom ones) would otherwise be
+    // handed to the desktop's handlers on a click in the page.
+    settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+}
 
 bool SafeBrowserPage::navigate(const QString &address)
 {
     const QUrl url = BrowserAddress(address);
-    if (!IsAllowedBrowserAddress(url))
+    if (!IsAllowedBrowserAddress(url)) {
+        Q_EMIT navigationRefused(url);
         return false;
+    }
     load(url);
     return true;
 }
 
 bool SafeBrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
-    if (!IsAllowedBrowserAddress(url))
+    if (!IsAllowedBrowserAddress(url)) {
+        Q_EMIT navigationRefused(url);
         return false;
+    }
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
 

@@ -25,6 +25,10 @@ public:
     // is) when it is refused.
     bool navigate(const QString &address);
 
+Q_SIGNALS:
+    // An address that was not opened; nothing is shown to the user.
+    void navigationRefused(const QUrl &url);
+
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
 };
