@@ -6,7 +6,10 @@ namespace kesto {
 
 class Platform;
 struct Session;
+class frmFront;
+class frmMDI;
 class frmOpen;
+class frmTarot;
 
 // Owns the single instances of the screens and the flow between them. A screen is created
 // on first use (running its load handler), destroyed when it closes, and created afresh on
@@ -25,19 +28,40 @@ public:
     frmOpen *modeScreen();
     void showModeScreen();
 
-    // Continue on the mode screen, Tarot Reading: opens the querent details screen.
+    // The querent details screen, the spread screen and the main window: each created and
+    // loaded on first use, and afresh once it has been closed.
+    frmFront *querentScreen();
+    frmTarot *spreadScreen();
+    frmMDI *mainWindow();
+    // The main window if it exists and has not been closed; never creates it.
+    frmMDI *existingMainWindow();
+
+    // Opens the querent details screen afresh (its boxes empty), centred.
     void openQuerentScreen();
+    // Opens the spread and option screen afresh, centred.
+    void openSpreadScreen();
     // Continue on the mode screen, Tarot Dictionary (tarot.dll present): the main window in
     // its dictionary arrangement with the dictionary browser.
     void openDictionary();
+    // AutoCast on the spread screen, once the cast values are set: the card table inside the
+    // main window, which casts and reports, placed at the client area's top left.
+    void openAutomaticCast();
+    // Manual on the spread screen, once the cast values are set: the manual pick screen.
+    void openManualPick();
 
     // Closes every open window, ignoring failures, then ends the process.
     void EndProgram();
     bool isEnding() const { return m_ending; }
 
 private:
+    // Shows the dictionary browser inside the main window.
+    void showDictionaryBrowser();
+
     Session &m_session;
     QPointer<frmOpen> m_open;
+    QPointer<frmFront> m_front;
+    QPointer<frmTarot> m_tarot;
+    QPointer<frmMDI> m_mdi;
     bool m_ending = false;
 };
 

@@ -1,0 +1,159 @@
+#pragma once
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QPlainTextEdit;
+class QTextEdit;
+class QToolBar;
+class QTreeWidget;
+
+namespace kesto {
+
+class LinkLabel;
+class RichTextBox;
+class Shell;
+class TextEditRichText;
+
+// The main window: a multiple-document frame whose client area hosts the card table and the
+// dictionary's browser windows. Six panels are docked around the client area; which of them
+// show depends on the mode (reading or dictionary arrangement). The window is never shown on
+// its own: it becomes visible with its first child window.
+class frmMDI : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Design size of the frame, in twips.
+    static constexpr int kDesignWidth = 15360;
+    static constexpr int kDesignHeight = 11100;
+
+    explicit frmMDI(Shell &shell, QWidget *parent = nullptr);
+    ~frmMDI() override;
+
+    // Runs once each time the window is created.
+    void MDIForm_Load();
+    // The layout rule, applied on every resize of the frame; each step on its own.
+    void MDIForm_Resize();
+    void MDIForm_Unload();
+    // Copies the querent's name, date of birth, country and question into the querent panel.
+    void showQuerent();
+
+    // Querent panel, reading display and bottom panel; toolbar, notice strip and keyword
+    // search hidden.
+    void applyReadingArrangement();
+    // Toolbar, notice strip, keyword search and bottom panel; querent panel and reading
+    // display hidden; the dictionary update enabled; the internet test run again.
+    void applyDictionaryArrangement();
+
+    // The reading display as the report writes it: rtbDisp1's rich-text operations.
+    RichTextBox &readingDisplay();
+
+    // Puts a window into the client area; showing it makes the frame visible.
+    QMdiSubWindow *addChildWindow(QWidget *child);
+    // Makes the frame visible (at its design size, centred) if it is not yet.
+    void showFrame();
+
+    void cmdExit_Click();
+    void cmdRestart_Click();
+    void cmdDonate_Click();
+    void cmdDonate1_Click();
+    void lblCobrand_Click();
+    void lblFullBrand_Click();
+    void TB_ButtonClick(QAction *button);
+    void mnuOnline_Click();
+    void mnuVisit_Click();
+    void mnuUpdate_Click();
+    void mnuAbout_Click();
+    void mnuDonate_Click();
+    void mnuMakeMoney_Click();
+
+    QMdiArea *mdiArea = nullptr;
+
+    // Panels, in docking order.
+    QToolBar *TB = nullptr;
+    QWidget *picTop2 = nullptr;
+    QWidget *picTop = nullptr;
+    QWidget *picLeft = nullptr;
+    QWidget *picRight = nullptr;
+    QWidget *picBottom = nullptr;
+
+    // picTop2
+    QLabel *lblNotice = nullptr;
+    QPushButton *cmdDonate1 = nullptr;
+
+    // picTop
+    QLabel *lblName = nullptr;
+    QLineEdit *txtName = nullptr;
+    QLabel *lblDOB = nullptr;
+    QLineEdit *txtDOB = nullptr;
+    QLabel *lblCountry = nullptr;
+    QLineEdit *txtCountry = nullptr;
+    QLabel *lblQ = nullptr;
+    QPlainTextEdit *txtQ = nullptr;
+
+    // picLeft
+    QRadioButton *optWildCard = nullptr;
+    QRadioButton *optExact = nullptr;
+    QRadioButton *optGoogle = nullptr;
+    QLabel *Label5 = nullptr;
+    QLineEdit *txtKey = nullptr;
+    QPushButton *cmdSearch = nullptr;
+    QTreeWidget *lstKeys = nullptr;
+    QPushButton *cmdDisplay = nullptr;
+
+    // picRight
+    QTextEdit *rtbDisp1 = nullptr;
+
+    // picBottom
+    QPushButton *cmdRestart = nullptr;
+    QPushButton *cmdDonate = nullptr;
+    QPushButton *cmdExit = nullptr;
+    LinkLabel *lblCobrand = nullptr;
+    LinkLabel *lblFullBrand = nullptr;
+
+    // Menus
+    QMenu *mnuFile = nullptr;
+    QAction *mnuUpdateKey = nullptr;
+    QAction *mnuStart = nullptr;
+    QAction *mnuExit = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuOnline = nullptr;
+    QAction *mnuVisit = nullptr;
+    QAction *mnuUpdate = nullptr;
+    QAction *mnuAbout = nullptr;
+    QAction *mnuDonate = nullptr;
+    QAction *mnuMakeMoney = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildPanels();
+    void buildMenus();
+
+    // Hooks completed by the dictionary and the reading display's link detection.
+    // Turns clickable web addresses on in the reading display.
+    void enableLinkDetection();
+    void disableLinkDetection();
+    // Fills lstKeys with every keyword of the installed dictionary.
+    void fillKeywordList();
+    // Hands a toolbar button's key to the dictionary browser.
+    void dictionaryBrowserCommand(const QString &key);
+    // Connects the keyword search, the keyword list and File > Update to their handlers.
+    void connectDictionaryHandlers();
+
+    Shell &m_shell;
+    std::unique_ptr<TextEditRichText> m_display;
+    bool m_restarting = false;
+};
+
+} // namespace kesto

@@ -1,0 +1,88 @@
+#pragma once
+#include <QMainWindow>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kesto {
+
+class LinkLabel;
+class Shell;
+
+// The querent details screen: name, date of birth, country and question of the person the
+// reading is for. Next stores them in the current reading and moves on to the spread screen.
+class frmFront : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmFront(Shell &shell, QWidget *parent = nullptr);
+
+    // Fills the three date boxes and selects 1 January 1980.
+    void Form_Load();
+    void showCentred();
+
+    void cmdNext_Click();
+    void cmdReset_Click();
+    void cmdBack_Click();
+    void cmdCancel_Click();
+    void Label6_Click();
+    void lblFullBrand_Click();
+    void lblCobrand_Click();
+
+    // The characters the name and country boxes accept from the keyboard: letters A to Z in
+    // either case, the blank, backspace (8) and delete (127).
+    static bool isAcceptedCharacter(QChar c);
+
+    QLabel *Image1 = nullptr;
+    QLabel *lblName = nullptr;
+    QLineEdit *txtName = nullptr;
+    QLabel *lblAge = nullptr;
+    QComboBox *cmbMonth = nullptr;
+    QComboBox *cmbDate = nullptr;
+    QComboBox *cmbYear = nullptr;
+    QLabel *lblCountry = nullptr;
+    QLineEdit *txtCountry = nullptr;
+    QLabel *lblQuestion = nullptr;
+    QPlainTextEdit *txtQuestion = nullptr;
+    QPushButton *cmdNext = nullptr;
+    QPushButton *cmdReset = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QPushButton *cmdBack = nullptr;
+    LinkLabel *Label6 = nullptr;
+    LinkLabel *lblFullBrand = nullptr;
+    LinkLabel *lblCobrand = nullptr;
+
+    QMenu *mnuFile = nullptr;
+    QAction *mnuReset = nullptr;
+    QAction *mnuNext = nullptr;
+    QAction *mnuBack = nullptr;
+    QAction *mnuExit = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuOnline = nullptr;
+    QAction *mnuVisit = nullptr;
+    QAction *mnuUpdate = nullptr;
+    QAction *mnuAbout = nullptr;
+    QAction *mnuDonate = nullptr;
+    QAction *mnuMakeMoney = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    // Runs the key filter of a name or country box on one key press; true when the key is
+    // discarded.
+    bool filterKey(QLineEdit *box, QKeyEvent *event);
+    void closeForNavigation();
+
+    Shell &m_shell;
+    bool m_navigating = false;
+};
+
+} // namespace kesto
