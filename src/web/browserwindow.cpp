@@ -27,6 +27,13 @@ void ResizeOuterWindow(QWidget *form, int widthTwips, int heightTwips)
         window->resize(size);
 }
 
+QWidget *ClientAreaOf(QWidget *form)
+{
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(form->parentWidget()))
+        return sub->mdiArea();
+    return nullptr;
+}
+
 void ShowOuterWindow(QWidget *form)
 {
     form->show();

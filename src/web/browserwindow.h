@@ -12,5 +12,7 @@ QWidget *OuterWindow(QWidget *form);
 void ResizeOuterWindow(QWidget *form, int widthTwips, int heightTwips);
 // Shows the form and the window it lives in.
 void ShowOuterWindow(QWidget *form);
+// The client area the form's window lives in, or null while it stands alone.
+QWidget *ClientAreaOf(QWidget *form);
 
 } // namespace kesto

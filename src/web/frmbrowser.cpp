@@ -87,6 +87,9 @@ frmBrowser::~frmBrowser() = default;
 
 void frmBrowser::Form_Load()
 {
+    // The size follows the main window, which may still change size when it comes on screen.
+    if (QWidget *area = ClientAreaOf(this))
+        area->installEventFilter(this);
     ShowOuterWindow(this);
     tbToolBar->update();
     applySizeRule();
@@ -129,6 +132,13 @@ void frmBrowser::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     applySizeRule();
+}
+
+bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && watched == ClientAreaOf(this))
+        applySizeRule();
+    return QWidget::eventFilter(watched, event);
 }
 
 // Toolbar on top, the address row below it, then the browser (or the offline notice in its

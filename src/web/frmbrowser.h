@@ -57,6 +57,8 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Applies the size rule again whenever the main window's client area changes size.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void brwWebBrowser_DocumentComplete(bool ok);

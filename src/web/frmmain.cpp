@@ -55,6 +55,9 @@ void frmMain::setSearchAction(const QString &address)
 
 void frmMain::Form_Load()
 {
+    // The size follows the main window, which may still change size when it comes on screen.
+    if (QWidget *area = ClientAreaOf(this))
+        area->installEventFilter(this);
     applySizeRule();
     if (m_session.internetConnected != 1) {
         WB->setVisible(false);
@@ -104,6 +107,13 @@ void frmMain::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     applySizeRule();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && watched == ClientAreaOf(this))
+        applySizeRule();
+    return QWidget::eventFilter(watched, event);
 }
 
 bool frmMain::Navigate(const QString &address) { return m_page->navigate(address); }

@@ -52,6 +52,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Applies the size rule again whenever the main window's client area changes size.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     Session &m_session;

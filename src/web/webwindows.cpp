@@ -15,7 +15,18 @@ WebWindows::WebWindows(Session &session, BrowserHost &host, QObject *parent)
 {
 }
 
-WebWindows::~WebWindows() = default;
+// The windows go with their manager, while the host they read from still exists.
+WebWindows::~WebWindows()
+{
+    if (m_browser)
+        delete OuterWindow(m_browser);
+    if (m_main)
+        delete OuterWindow(m_main);
+}
+
+frmMain *WebWindows::dictionaryBrowser() const { return m_main; }
+
+frmBrowser *WebWindows::webSearch() const { return m_browser; }
 
 QString WebWindows::searchAction() const
 {

@@ -12,7 +12,8 @@ struct Session;
 
 // The main window's two browser windows: the dictionary browser frmMain and the web-search
 // window frmBrowser. Each is created on demand inside the host's client area and forgotten
-// when it closes, so that the next use creates it afresh.
+// when it closes, so that the next use creates it afresh. Destroying the manager destroys
+// the windows.
 class WebWindows : public QObject
 {
     Q_OBJECT
@@ -21,8 +22,8 @@ public:
     ~WebWindows() override;
 
     // The windows if they exist; never creates them.
-    frmMain *dictionaryBrowser() const { return m_main; }
-    frmBrowser *webSearch() const { return m_browser; }
+    frmMain *dictionaryBrowser() const;
+    frmBrowser *webSearch() const;
 
     // The dictionary browser, created and loaded (which consumes DictionaryLink) if it does
     // not exist; it is not shown by this call.

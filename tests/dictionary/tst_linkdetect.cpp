@@ -1,7 +1,12 @@
 #include "fakeplatform.h"
 
+#include "dictionary/frmmdi.h"
 #include "dictionary/modrtbautourldetect.h"
+#include "platform/session.h"
+#include "shell/shell.h"
+#include "testfolder.h"
 
+#include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -91,6 +96,7 @@ private Q_SLOTS:
     void onlyLeftPressOpens();
     void enableAndDisableStates();
     void destroyedBoxEndsDetection();
+    void mainWindowLoadAndUnload();
 };
 
 void tst_LinkDetect::findLinks_data()
@@ -268,6 +274,39 @@ void tst_LinkDetect::destroyedBoxEndsDetection()
     ReadingDisplay second;
     EnableUrlDetection(platform, second.richText);
     QVERIFY(second.drawnAsLink());
+}
+
+// The main window turns detection on for its reading display when it loads and off when it
+// closes; after Start Again the new window's display is served.
+void tst_LinkDetect::mainWindowLoadAndUnload()
+{
+    FakePlatform platform;
+    kesto::test::TestFolder folder;
+    platform.folder = folder.path();
+    Session session(platform);
+    Shell shell(session);
+
+    QPointer<frmMDI> frame = shell.mainWindow();
+    QVERIFY(IsUrlDetectionOn());
+    frame->applyReadingArrangement();
+    frame->showFrame();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QTextEdit *display = frame->rtbDisp1;
+    display->setPlainText(QStringLiteral("Share this reading at http://kesto.example/share"));
+    QTextCursor cursor(display->document());
+    cursor.setPosition(int(display->toPlainText().indexOf(u"kesto")));
+    QTest::mouseClick(display->viewport(), Qt::LeftButton, {}, display->cursorRect(cursor).center() + QPoint(2, 0));
+    QCOMPARE(platform.openedAddresses, QStringList{QStringLiteral("http://kesto.example/share")});
+
+    QTest::mouseClick(frame->cmdRestart, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!frame);
+    QVERIFY(!IsUrlDetectionOn());
+
+    frmMDI *next = shell.mainWindow();
+    QVERIFY(IsUrlDetectionOn());
+    next->rtbDisp1->setPlainText(QStringLiteral("www.kesto.example"));
+    QVERIFY(!next->rtbDisp1->document()->firstBlock().layout()->formats().isEmpty());
 }
 
 QTEST_MAIN(tst_LinkDetect)

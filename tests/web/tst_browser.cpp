@@ -1,4 +1,8 @@
 #include "fakeplatform.h"
+#include "testfolder.h"
+
+#include "dictionary/frmmdi.h"
+#include "shell/shell.h"
 
 #include "platform/maker.h"
 #include "platform/session.h"
@@ -12,6 +16,7 @@
 #include "web/searchform.h"
 #include "web/webwindows.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -20,6 +25,7 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QToolBar>
 #include <QWebEngineView>
 #include <QtTest>
 #include <memory>
@@ -172,6 +178,7 @@ private Q_SLOTS:
     void webSearchSubmitsForm();
     void secondSearchReplacesFirst();
     void laterDocumentsDoNotReinject();
+    void mainWindowDictionaryArrangement();
 
 private:
     frmBrowser *searchAndWaitForResults(const QString &text);
@@ -486,6 +493,52 @@ void tst_Browser::laterDocumentsDoNotReinject()
     QCOMPARE(m_server.requestsFor(QStringLiteral("/custom")).size(), 1);
     // The blank page is not put into the history.
     QCOMPARE(search->cboAddress->count(), 1);
+}
+
+// The main window's dictionary arrangement shows the dictionary browser in its client area,
+// sized from the frame, and the frame's toolbar drives it.
+void tst_Browser::mainWindowDictionaryArrangement()
+{
+    kesto::test::TestFolder folder;
+    m_platform->folder = folder.path();
+    m_platform->online = true;
+    Shell shell(*m_session);
+    const QUrl first(m_server.url(QStringLiteral("/entry")));
+    const QUrl second(m_server.url(QStringLiteral("/entry2")));
+    m_session->dictionaryLink = first.toString();
+
+    shell.openDictionary();
+    QPointer<frmMDI> frame = shell.existingMainWindow();
+    QVERIFY(frame);
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QPointer<frmMain> main = frame->webWindows()->dictionaryBrowser();
+    QVERIFY(main);
+    QCOMPARE(frame->mdiArea->subWindowList().size(), 1);
+    QCOMPARE(frame->mdiArea->subWindowList().first()->widget(), main.data());
+    QVERIFY(main->isVisible() && main->WB->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(main->page()->url(), first, kLoadTimeout);
+    QVERIFY(m_session->dictionaryLink.isEmpty());
+    const int expectedWidth = pixelsToTwips(frame->width()) - 2925 - 250;
+    QVERIFY(qAbs(pixelsToTwips(main->parentWidget()->width()) - expectedWidth) <= 15);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!main->page()->isLoading(), kLoadTimeout);
+    frame->webWindows()->navigateDictionaryBrowser(second.toString());
+    QTRY_COMPARE_WITH_TIMEOUT(main->page()->url(), second, kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!main->page()->isLoading(), kLoadTimeout);
+    QAction *back = nullptr;
+    for (QAction *action : frame->TB->actions()) {
+        if (action->text() == u"Back")
+            back = action;
+    }
+    QVERIFY(back);
+    back->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(main->page()->url(), first, kLoadTimeout);
+
+    // The browser windows close with the frame.
+    frame->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!frame);
+    QVERIFY(!main);
 }
 
 int main(int argc, char *argv[])
