@@ -26,6 +26,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QToolBar>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QtTest>
 #include <memory>
@@ -144,6 +146,19 @@ public:
     HostMetrics sizes{15360, 11100, 2925, 915, 660, 540};
 };
 
+// Keeps the tests off the network: every request to a host other than the loopback server
+// (the maker's and the search engine's configured addresses) is blocked before it leaves.
+class LoopbackOnly : public QWebEngineUrlRequestInterceptor
+{
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        const QUrl url = info.requestUrl();
+        if ((url.scheme() == u"http" || url.scheme() == u"https") && url.host() != u"127.0.0.1")
+            info.block(true);
+    }
+};
+
 QVariant evaluate(QWebEnginePage *page, const QString &script)
 {
     QVariant result;
@@ -164,6 +179,7 @@ class tst_Browser : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void cleanupTestCase() { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(nullptr); }
     void init();
     void cleanup();
     void allowedAddresses_data();
@@ -184,6 +200,7 @@ private:
     frmBrowser *searchAndWaitForResults(const QString &text);
 
     LoopbackServer m_server;
+    LoopbackOnly m_loopbackOnly;
     std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<Session> m_session;
     std::unique_ptr<FakeHost> m_host;
@@ -192,6 +209,7 @@ private:
 
 void tst_Browser::initTestCase()
 {
+    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&m_loopbackOnly);
     QVERIFY(m_server.start());
     m_server.setPage(QStringLiteral("/entry"), "<html><head><title>The Tower</title></head><body>Tower</body></html>");
     m_server.setPage(QStringLiteral("/entry2"), "<html><head><title>The Moon</title></head><body>Moon</body></html>");
