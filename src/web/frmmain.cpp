@@ -10,9 +10,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QVBoxLayout>
-#include <QWebEngineScript>
 #include <QWebEngineView>
 
 namespace kesto {
@@ -72,21 +70,10 @@ void frmMain::Form_Load()
         link = MakerPageAddress(QString::fromUtf16(page::home));
         Navigate(link);
     } else if (link == maker::searchHome()) {
-        const QString text = m_host.searchText().trimmed();
-        if (m_page->url().isEmpty()) {
-            // A browser that has just been created holds no document yet, so there is no
-            // form to fill in; the search text is opened as an address straight away.
-            Navigate(text);
-        } else {
-            // The form's own submission is superseded by the address, which is opened once
-            // the script has run.
-            QPointer<frmMain> self(this);
-            m_page->runJavaScript(SearchFormScript(Text1->toPlainText(), text), QWebEngineScript::ApplicationWorld,
-                                  [self, text](const QVariant &) {
-                                      if (self)
-                                          self->Navigate(text);
-                                  });
-        }
+        // The search engine's home page stands for a search of the search box's text. A
+        // browser that has just been created holds no document to fill a search form into,
+        // so the text itself is opened, as an address the way an address bar reads it.
+        Navigate(m_host.searchText().trimmed());
     } else {
         Navigate(link);
     }
