@@ -1,5 +1,6 @@
 #include "dictionary/frmmdi.h"
 
+#include "dictionary/moddict.h"
 #include "dictionary/texteditrichtext.h"
 #include "platform/platform.h"
 #include "platform/session.h"
@@ -590,16 +591,20 @@ void frmMDI::TB_ButtonClick(QAction *button)
 void frmMDI::enableLinkDetection() {}
 void frmMDI::disableLinkDetection() {}
 
-// Completed with the dictionary search: reads every keyword of the installed dictionary into
-// lstKeys. Until then the list stays empty, as it does when the dictionary cannot be opened.
-void frmMDI::fillKeywordList() {}
+// Every keyword of the installed dictionary, in read order; the list stays empty when the
+// dictionary cannot be opened.
+void frmMDI::fillKeywordList()
+{
+    if (DictionaryHandlers *handlers = DictionaryHandlers::of(this))
+        handlers->FillKeywordList();
+}
 
 // Completed with the dictionary browser: Back, Forward, Stop, Refresh, Home and Search act on
 // the browser's page.
 void frmMDI::dictionaryBrowserCommand(const QString &key) { Q_UNUSED(key); }
 
-// Completed with the dictionary search and update: Enter in txtKey, cmdSearch, cmdDisplay,
-// lstKeys' click and double-click, and File > Update.
-void frmMDI::connectDictionaryHandlers() {}
+// Enter in txtKey and its every change, cmdSearch, cmdDisplay, lstKeys' click and
+// double-click, and File > Update (which the dictionary arrangement enables).
+void frmMDI::connectDictionaryHandlers() { new DictionaryHandlers(m_shell, *this); }
 
 } // namespace kesto
