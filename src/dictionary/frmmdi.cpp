@@ -1,6 +1,7 @@
 #include "dictionary/frmmdi.h"
 
 #include "dictionary/moddict.h"
+#include "dictionary/modrtbautourldetect.h"
 #include "dictionary/texteditrichtext.h"
 #include "platform/platform.h"
 #include "platform/session.h"
@@ -8,7 +9,9 @@
 #include "shell/linklabel.h"
 #include "shell/shell.h"
 #include "web/frmabout.h"
+#include "web/mdibrowserhost.h"
 #include "web/modhelp.h"
+#include "web/webwindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,6 +106,8 @@ frmMDI::frmMDI(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(she
 
     buildPanels();
     buildMenus();
+    m_browserHost = std::make_unique<MdiBrowserHost>(*this);
+    m_webWindows = std::make_unique<WebWindows>(m_shell.session(), *m_browserHost);
     connectDictionaryHandlers();
 
     resize(px(kDesignWidth), px(kDesignHeight));
@@ -586,10 +591,9 @@ void frmMDI::TB_ButtonClick(QAction *button)
         dictionaryBrowserCommand(key);
 }
 
-// Completed when the reading display's link detection is built: the display then shows web
-// addresses as links and opens them on a click.
-void frmMDI::enableLinkDetection() {}
-void frmMDI::disableLinkDetection() {}
+// The reading display shows web addresses as links and opens one on a left-button press.
+void frmMDI::enableLinkDetection() { EnableUrlDetection(m_shell.platform(), rtbDisp1); }
+void frmMDI::disableLinkDetection() { DisableUrlDetection(); }
 
 // Every keyword of the installed dictionary, in read order; the list stays empty when the
 // dictionary cannot be opened.
@@ -599,9 +603,9 @@ void frmMDI::fillKeywordList()
         handlers->FillKeywordList();
 }
 
-// Completed with the dictionary browser: Back, Forward, Stop, Refresh, Home and Search act on
-// the browser's page.
-void frmMDI::dictionaryBrowserCommand(const QString &key) { Q_UNUSED(key); }
+// Back, Forward, Stop, Refresh, Home and Search act on the dictionary browser, even while the
+// web-search window is in front.
+void frmMDI::dictionaryBrowserCommand(const QString &key) { m_webWindows->toolbarCommand(key); }
 
 // Enter in txtKey and its every change, cmdSearch, cmdDisplay, lstKeys' click and
 // double-click, and File > Update (which the dictionary arrangement enables).

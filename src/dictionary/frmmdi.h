@@ -18,9 +18,11 @@ class QTreeWidget;
 namespace kesto {
 
 class LinkLabel;
+class MdiBrowserHost;
 class RichTextBox;
 class Shell;
 class TextEditRichText;
+class WebWindows;
 
 // The main window: a multiple-document frame whose client area hosts the card table and the
 // dictionary's browser windows. Six panels are docked around the client area; which of them
@@ -59,6 +61,8 @@ public:
     QMdiSubWindow *addChildWindow(QWidget *child);
     // Makes the frame visible (at its design size, centred) if it is not yet.
     void showFrame();
+    // The dictionary browser and the web-search window of this frame.
+    WebWindows *webWindows() const { return m_webWindows.get(); }
 
     void cmdExit_Click();
     void cmdRestart_Click();
@@ -153,6 +157,9 @@ private:
 
     Shell &m_shell;
     std::unique_ptr<TextEditRichText> m_display;
+    // Declared in this order so that the browser windows go before the host they read from.
+    std::unique_ptr<MdiBrowserHost> m_browserHost;
+    std::unique_ptr<WebWindows> m_webWindows;
     bool m_restarting = false;
 };
 

@@ -6,6 +6,7 @@
 #include "dictionary/frmpb.h"
 #include "platform/session.h"
 #include "shell/shell.h"
+#include "web/webwindows.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -20,19 +21,21 @@ namespace kesto {
 namespace {
 
 // The main window's own browser windows: the dictionary browser and the web-search window
-// inside its client area. Each step is one call into those windows.
+// inside its client area.
 class WindowBrowsers : public DictionaryBrowsers
 {
 public:
-    WindowBrowsers(Shell &shell, frmMDI &frame) : m_shell(shell), m_frame(frame) {}
+    explicit WindowBrowsers(frmMDI &frame) : m_frame(frame) {}
 
-    void openWebSearch() override {}
-    void showDictionaryBrowser() override { m_frame.showFrame(); }
-    void hideWebSearch() override {}
-    void navigateDictionaryBrowser(const QString &address) override { Q_UNUSED(address); }
+    void openWebSearch() override { m_frame.webWindows()->openWebSearch(); }
+    void showDictionaryBrowser() override { m_frame.webWindows()->showDictionaryBrowser(); }
+    void hideWebSearch() override { m_frame.webWindows()->hideWebSearch(); }
+    void navigateDictionaryBrowser(const QString &address) override
+    {
+        m_frame.webWindows()->navigateDictionaryBrowser(address);
+    }
 
 private:
-    Shell &m_shell;
     frmMDI &m_frame;
 };
 
@@ -42,7 +45,7 @@ DictionaryHandlers::DictionaryHandlers(Shell &shell, frmMDI &frame)
     : QObject(&frame),
       m_shell(shell),
       m_frame(frame),
-      m_windowBrowsers(std::make_unique<WindowBrowsers>(shell, frame)),
+      m_windowBrowsers(std::make_unique<WindowBrowsers>(frame)),
       m_browsers(m_windowBrowsers.get()),
       m_progressTickMs(frmPB::kTickMs),
       m_busyTimeoutMs(MergeOptions().busyTimeoutMs)

@@ -6,6 +6,7 @@
 #include "screens/frmfront.h"
 #include "screens/frmtarot.h"
 #include "shell/frmopen.h"
+#include "web/webwindows.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -97,10 +98,9 @@ void Shell::openDictionary()
     showDictionaryBrowser();
 }
 
-// Completed with the dictionary browser, which opens as a child window of the main window
-// and so brings the frame into view. Until it exists the frame is shown on its own, so that
-// the dictionary panel can be reached.
-void Shell::showDictionaryBrowser() { mainWindow()->showFrame(); }
+// The dictionary browser opens as a child window of the main window and so brings the frame
+// into view.
+void Shell::showDictionaryBrowser() { mainWindow()->webWindows()->showDictionaryBrowser(); }
 
 // Completed with the card table: it opens as a child window of the main window (its load
 // writes the report header, casts and reports) and is placed at the client area's top left.

@@ -12,6 +12,10 @@
 #include "platform/twips.h"
 #include "shell/shell.h"
 #include "testfolder.h"
+#include "web/frmbrowser.h"
+#include "web/frmmain.h"
+#include "web/safepage.h"
+#include "web/webwindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +36,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 
 #include <memory>
 #include <optional>
@@ -114,6 +120,18 @@ QStringList installedKeys()
         keys.append(row.key);
     return keys;
 }
+
+// Keeps the embedded browsers off the network: every web request is blocked before it leaves.
+class NoNetwork : public QWebEngineUrlRequestInterceptor
+{
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        const QString scheme = info.requestUrl().scheme();
+        if (scheme == u"http" || scheme == u"https")
+            info.block(true);
+    }
+};
 
 // ---- The browser windows as the handlers ask for them --------------------------------------
 
@@ -226,6 +244,7 @@ private Q_SLOTS:
     void displayAndDoubleClickOpenEntries();
     void doubleClickOnEmptyListSaysNotFound();
     void emptyingTheBoxRestoresFullList();
+    void mainWindowBrowsersFollowThePanel();
 
     void updateOnlyInDictionaryMode();
     void updateCancelledDoesNothing();
@@ -461,6 +480,54 @@ void TestDictionaryUi::emptyingTheBoxRestoresFullList()
     setListed(frame, {u"marker row"_s});
     QTest::keyClicks(frame->txtKey, u"  "_s);
     QCOMPARE(listed(frame), installedKeys());
+    QVERIFY(f->platform.messages.isEmpty());
+}
+
+// The same handlers with the main window's own browser windows.
+void TestDictionaryUi::mainWindowBrowsersFollowThePanel()
+{
+    NoNetwork noNetwork;
+    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&noNetwork);
+    auto unblock = qScopeGuard([] { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(nullptr); });
+    f->platform.online = true;
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    DictionaryHandlers::of(frame)->setBrowsers(nullptr);
+    WebWindows *web = frame->webWindows();
+    QVERIFY(!web->dictionaryBrowser());
+
+    // An entry opens in the dictionary browser, which the first use creates.
+    frame->txtKey->setText(u"star"_s);
+    QTest::mouseClick(frame->cmdDisplay, Qt::LeftButton);
+    QPointer<frmMain> main = web->dictionaryBrowser();
+    QVERIFY(main);
+    QVERIFY(main->isVisible());
+    QCOMPARE(main->page()->requestedUrl(), QUrl(u"https://dict.example/star"_s));
+    // The new browser opened the address left for it and cleared it.
+    QCOMPARE(f->session.dictionaryLink, QString());
+
+    // The web search opens its own window, afresh for every search.
+    QTest::mouseClick(frame->optGoogle, Qt::LeftButton);
+    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QPointer<frmBrowser> search = web->webSearch();
+    QVERIFY(search);
+    QVERIFY(search->isVisible());
+    QCOMPARE(search->QueryString, u"star"_s);
+    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!search);
+    search = web->webSearch();
+    QVERIFY(search && search->isVisible());
+
+    // A dictionary search brings the dictionary browser back in front of it.
+    QTest::mouseClick(frame->optExact, Qt::LeftButton);
+    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QCOMPARE(listed(frame), QStringList{u"Star"_s});
+    QVERIFY(main && main->isVisible());
+    QVERIFY(search && !search->isVisible());
+    // Search opens the text as typed, as an address.
+    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+    QCOMPARE(main->page()->requestedUrl(), QUrl(u"http://star/"_s));
     QVERIFY(f->platform.messages.isEmpty());
 }
 
@@ -768,5 +835,15 @@ void TestDictionaryUi::realWriteCheck()
     QCOMPARE(keysIn(f->installed()), installedKeys());
 }
 
-QTEST_MAIN(TestDictionaryUi)
+int main(int argc, char *argv[])
+{
+    // The embedded browser needs shared contexts, and no sandbox when run as root.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestDictionaryUi test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_dictionaryui.moc"

@@ -1,0 +1,36 @@
+#pragma once
+#include <QUrl>
+#include <QWebEnginePage>
+
+namespace kesto {
+
+// Addresses reach the embedded browsers from dictionary entries, update files and the
+// search box, that is from outside. The browsers only ever show web pages (http, https)
+// and the blank page; every other scheme (file, javascript, data, ...) is refused.
+bool IsAllowedBrowserAddress(const QUrl &url);
+
+// Turns what the user or a dictionary entry gave into an address the way a browser's
+// address bar does ("tarot" becomes http://tarot). "about:blank" stays as it is.
+QUrl BrowserAddress(const QString &text);
+
+// A page that refuses every navigation, including those a page starts itself (links,
+// scripts, form submissions, frames), to an address IsAllowedBrowserAddress refuses.
+class SafeBrowserPage : public QWebEnginePage
+{
+    Q_OBJECT
+public:
+    explicit SafeBrowserPage(QObject *parent = nullptr);
+
+    // Starts loading the address if it is allowed; returns false (and leaves the page as it
+    // is) when it is refused.
+    bool navigate(const QString &address);
+
+Q_SIGNALS:
+    // An address that was not opened; nothing is shown to the user.
+    void navigationRefused(const QUrl &url);
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+};
+
+} // namespace kesto
