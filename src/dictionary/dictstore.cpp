@@ -36,17 +36,25 @@ QString DictionaryStore::userFolder() const
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
-QString DictionaryStore::userCopyPath() const
+QString DictionaryStore::userCopyPath(const QString &programFolder) const
 {
     const QString folder = userFolder();
-    return folder.isEmpty() ? QString() : InstalledDictionaryPath(folder);
+    if (folder.isEmpty() || programFolder.isEmpty())
+        return QString();
+    // The program folder's path, made relative: "/usr/lib/kesto" becomes "usr/lib/kesto"
+    // and "C:/Program Files/Kesto" becomes "C/Program Files/Kesto".
+    QString mirrored = QDir::cleanPath(QFileInfo(programFolder).absoluteFilePath());
+    mirrored.remove(u':');
+    while (mirrored.startsWith(u'/'))
+        mirrored.remove(0, 1);
+    return InstalledDictionaryPath(folder + QStringLiteral("/programs/") + mirrored);
 }
 
 QString DictionaryStore::dictionaryFolder(const QString &programFolder) const
 {
-    const QString copy = userCopyPath();
+    const QString copy = userCopyPath(programFolder);
     if (!copy.isEmpty() && QFileInfo(copy).isFile())
-        return userFolder();
+        return QFileInfo(copy).absolutePath();
     return programFolder;
 }
 
@@ -61,7 +69,7 @@ MergeReport DictionaryStore::merge(const QString &programFolder, const QString &
     if (chosenFile.isEmpty())
         return MergeReport();
 
-    const QString copy = userCopyPath();
+    const QString copy = userCopyPath(programFolder);
     if (!copy.isEmpty() && QFileInfo(copy).isFile())
         return MergeDictionary(chosenFile, copy, options);
 
@@ -71,7 +79,7 @@ MergeReport DictionaryStore::merge(const QString &programFolder, const QString &
 
     // The shipped file cannot be written: merge into a copy made under a temporary name, so
     // that a half-made copy never takes the shipped file's place.
-    const QString folder = userFolder();
+    const QString folder = QFileInfo(copy).absolutePath();
     if (!QDir().mkpath(folder))
         return notChanged(QStringLiteral("Your own copy of the dictionary could not be made in ") + folder);
     const QString partial = copy + QStringLiteral(".part");

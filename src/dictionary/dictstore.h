@@ -13,7 +13,9 @@ namespace kesto {
 // belongs to the system and the user cannot write there, so an update could never be saved.
 // Then the first update that adds entries works on a copy of the shipped file in the user's
 // own data folder, and from then on every dictionary action reads that copy; the shipped
-// file stays as it was. Whether the dictionary exists at all is still decided by the program
+// file stays as it was. The copy's place repeats the program folder's path under the user's
+// folder, so that each installation of the program (a system-wide one, a build tree) has a
+// copy of its own. Whether the dictionary exists at all is still decided by the program
 // folder's file (the mode screen checks it).
 class DictionaryStore
 {
@@ -27,8 +29,9 @@ public:
     // Empty means the file system's answer (CanWriteInPlace).
     void setWriteCheck(WriteCheck check) { m_canWrite = std::move(check); }
 
-    // The user's copy: <user folder>/tarot.dll (it may not exist).
-    QString userCopyPath() const;
+    // The user's copy of a program folder's dictionary, which may not exist:
+    // <user folder>/programs/<program folder's absolute path>/tarot.dll.
+    QString userCopyPath(const QString &programFolder) const;
     // The folder whose tarot.dll every dictionary action reads: the user's folder once it
     // holds a copy, otherwise the program folder.
     QString dictionaryFolder(const QString &programFolder) const;

@@ -117,15 +117,23 @@ DictionaryPanel DictionaryHandlers::panel() const
     return p;
 }
 
-void DictionaryHandlers::setKeywords(const QStringList &keys)
+namespace {
+
+void addRows(QTreeWidget *list, const QStringList &keys)
 {
-    QTreeWidget *list = m_frame.lstKeys;
-    list->clear();
     QList<QTreeWidgetItem *> rows;
     rows.reserve(keys.size());
     for (const QString &key : keys)
         rows.append(new QTreeWidgetItem(QStringList{key}));
     list->addTopLevelItems(rows);
+}
+
+} // namespace
+
+void DictionaryHandlers::setKeywords(const QStringList &keys)
+{
+    m_frame.lstKeys->clear();
+    addRows(m_frame.lstKeys, keys);
 }
 
 void DictionaryHandlers::tell(const QString &text, MessageIcon icon)
@@ -178,15 +186,7 @@ void DictionaryHandlers::apply(const DictionaryAction &action)
     runBrowserStep(action.browser, action.address);
 }
 
-void DictionaryHandlers::FillKeywordList()
-{
-    const QStringList keys = ReadKeywordList(dictionaryFolder());
-    QList<QTreeWidgetItem *> rows;
-    rows.reserve(keys.size());
-    for (const QString &key : keys)
-        rows.append(new QTreeWidgetItem(QStringList{key}));
-    m_frame.lstKeys->addTopLevelItems(rows);
-}
+void DictionaryHandlers::FillKeywordList() { addRows(m_frame.lstKeys, ReadKeywordList(dictionaryFolder())); }
 
 void DictionaryHandlers::txtKey_KeyPress(int keyAscii)
 {

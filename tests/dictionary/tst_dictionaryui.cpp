@@ -555,7 +555,7 @@ void TestDictionaryUi::updateCancelledDoesNothing()
     QVERIFY(f->platform.messages.isEmpty());
     QVERIFY(!frame->findChild<frmPB *>());
     QCOMPARE(keysIn(f->installed()), installedKeys());
-    QVERIFY(!QFileInfo::exists(f->session.dictionaryStore.userCopyPath()));
+    QVERIFY(!QFileInfo::exists(f->session.dictionaryStore.userCopyPath(f->folder.path())));
 }
 
 void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
@@ -738,7 +738,7 @@ void TestDictionaryUi::writableProgramFolderKeepsItsOwnFile()
 
     QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
     QCOMPARE(keysIn(f->installed()), installedKeys() + QStringList{u"Moon"_s});
-    QVERIFY(!QFileInfo::exists(f->session.dictionaryStore.userCopyPath()));
+    QVERIFY(!QFileInfo::exists(f->session.dictionaryStore.userCopyPath(f->folder.path())));
     QCOMPARE(DictionaryHandlers::of(frame)->dictionaryFolder(), f->folder.path());
 }
 
@@ -765,7 +765,7 @@ void TestDictionaryUi::readOnlyProgramFolderUsesUserCopy()
 
     QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
     QCOMPARE(checked, QStringList{f->installed()});
-    const QString copy = f->session.dictionaryStore.userCopyPath();
+    const QString copy = f->session.dictionaryStore.userCopyPath(f->folder.path());
     QCOMPARE(keysIn(copy), installedKeys() + QStringList{u"Moon"_s});
     QVERIFY(QFileInfo(copy).isWritable());
     QVERIFY(!QFileInfo::exists(copy + u".part"_s));
@@ -790,6 +790,11 @@ void TestDictionaryUi::readOnlyProgramFolderUsesUserCopy()
     QCOMPARE(keysIn(copy), (installedKeys() + QStringList{u"Moon"_s, u"Sun"_s}));
     QCOMPARE(checked.size(), 1);
     QCOMPARE(keysIn(f->installed()), installedKeys());
+
+    // The copy belongs to this program folder: another installation reads its own file.
+    QVERIFY(copy.startsWith(f->userData.filePath(u"kesto/programs/"_s)));
+    TestFolder other;
+    QCOMPARE(f->session.dictionaryStore.dictionaryFolder(other.path()), other.path());
 }
 
 void TestDictionaryUi::readOnlyProgramFolderWithNothingNewMakesNoCopy()
@@ -803,7 +808,7 @@ void TestDictionaryUi::readOnlyProgramFolderWithNothingNewMakesNoCopy()
     frame->mnuUpdateKey->trigger();
 
     QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
-    const QString copy = f->session.dictionaryStore.userCopyPath();
+    const QString copy = f->session.dictionaryStore.userCopyPath(f->folder.path());
     QVERIFY(!QFileInfo::exists(copy));
     QVERIFY(!QFileInfo::exists(copy + u".part"_s));
     QCOMPARE(DictionaryHandlers::of(frame)->dictionaryFolder(), f->folder.path());
@@ -831,7 +836,7 @@ void TestDictionaryUi::realWriteCheck()
     writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s}});
     const MergeReport report = f->session.dictionaryStore.merge(f->folder.path(), chosen);
     QCOMPARE(report.outcome, MergeOutcome::Updated);
-    QCOMPARE(keysIn(f->session.dictionaryStore.userCopyPath()), installedKeys() + QStringList{u"Moon"_s});
+    QCOMPARE(keysIn(f->session.dictionaryStore.userCopyPath(f->folder.path())), installedKeys() + QStringList{u"Moon"_s});
     QCOMPARE(keysIn(f->installed()), installedKeys());
 }
 
