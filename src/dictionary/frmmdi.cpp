@@ -1,5 +1,6 @@
 #include "dictionary/frmmdi.h"
 
+#include "dictionary/moddict.h"
 #include "dictionary/modrtbautourldetect.h"
 #include "dictionary/texteditrichtext.h"
 #include "platform/platform.h"
@@ -594,16 +595,20 @@ void frmMDI::TB_ButtonClick(QAction *button)
 void frmMDI::enableLinkDetection() { EnableUrlDetection(m_shell.platform(), rtbDisp1); }
 void frmMDI::disableLinkDetection() { DisableUrlDetection(); }
 
-// Completed with the dictionary search: reads every keyword of the installed dictionary into
-// lstKeys. Until then the list stays empty, as it does when the dictionary cannot be opened.
-void frmMDI::fillKeywordList() {}
+// Every keyword of the installed dictionary, in read order; the list stays empty when the
+// dictionary cannot be opened.
+void frmMDI::fillKeywordList()
+{
+    if (DictionaryHandlers *handlers = DictionaryHandlers::of(this))
+        handlers->FillKeywordList();
+}
 
 // Back, Forward, Stop, Refresh, Home and Search act on the dictionary browser, even while the
 // web-search window is in front.
 void frmMDI::dictionaryBrowserCommand(const QString &key) { m_webWindows->toolbarCommand(key); }
 
-// Completed with the dictionary search and update: Enter in txtKey, cmdSearch, cmdDisplay,
-// lstKeys' click and double-click, and File > Update.
-void frmMDI::connectDictionaryHandlers() {}
+// Enter in txtKey and its every change, cmdSearch, cmdDisplay, lstKeys' click and
+// double-click, and File > Update (which the dictionary arrangement enables).
+void frmMDI::connectDictionaryHandlers() { new DictionaryHandlers(m_shell, *this); }
 
 } // namespace kesto

@@ -1,4 +1,5 @@
 #pragma once
+#include "dictionary/dictstore.h"
 #include "reading/currentreading.h"
 #include <QString>
 
@@ -21,6 +22,11 @@ struct Session
     QString dictionaryLink;
     // 1 when the last internet test found a connection.
     qint32 internetConnected = 0;
+    // The step of the dictionary update's progress window; it outlives the window and goes
+    // back to 0 when the window closes.
+    qint16 progressCount = 0;
+    // Which dictionary file the dictionary actions read and the update writes.
+    DictionaryStore dictionaryStore;
 };
 
 } // namespace kesto

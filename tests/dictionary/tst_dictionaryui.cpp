@@ -1,0 +1,854 @@
+// The dictionary as the user drives it in the main window: the keyword list, the search box
+// with Enter, Search, Display, the list's click and double-click, the web-search kind, and
+// File > Update with its progress window; where the installed dictionary is written when
+// the program folder cannot be.
+#include "dictionary/dictmerge.h"
+#include "dictionary/dictstore.h"
+#include "dictionary/frmmdi.h"
+#include "dictionary/frmpb.h"
+#include "dictionary/moddict.h"
+#include "fakeplatform.h"
+#include "platform/session.h"
+#include "platform/twips.h"
+#include "shell/shell.h"
+#include "testfolder.h"
+#include "web/frmbrowser.h"
+#include "web/frmmain.h"
+#include "web/safepage.h"
+#include "web/webwindows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
+
+#include <memory>
+#include <optional>
+#include <unistd.h>
+
+using namespace kesto;
+using namespace kesto::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// ---- Dictionary files ---------------------------------------------------------------------
+
+struct Row
+{
+    QString key;
+    QString link;
+    QString names = u"tarot"_s;
+};
+
+void writeDictionary(const QString &path, const QList<Row> &rows)
+{
+    const QString name = u"fixture"_s;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(u"CREATE TABLE tarot (\"Key\" TEXT, \"Link\" TEXT, \"Names\" TEXT)"_s));
+        QVERIFY(q.prepare(u"INSERT INTO tarot (\"Key\", \"Link\", \"Names\") VALUES (?, ?, ?)"_s));
+        for (const Row &row : rows) {
+            q.bindValue(0, row.key);
+            q.bindValue(1, row.link);
+            q.bindValue(2, row.names);
+            QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+// The "Key" of every row, in storage order.
+QStringList keysIn(const QString &path)
+{
+    QStringList keys;
+    const QString name = u"readback"_s;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(u"QSQLITE_OPEN_READONLY"_s);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(u"SELECT \"Key\" FROM tarot ORDER BY rowid"_s)) {
+                while (q.next())
+                    keys.append(q.value(0).toString());
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return keys;
+}
+
+// The installed dictionary of these tests, in storage order. "Hanged Man " keeps a trailing
+// blank, so that no key equals its trimmed text; one key is empty.
+const QList<Row> &installedRows()
+{
+    static const QList<Row> rows = {
+        {u"Tower"_s, u"https://dict.example/tower"_s},
+        {u"Star"_s, u"https://dict.example/star"_s},
+        {u"The Tower"_s, u"https://dict.example/the-tower"_s},
+        {u""_s, u"https://dict.example/blank"_s},
+        {u"Hanged Man "_s, u"https://dict.example/hanged-man"_s},
+    };
+    return rows;
+}
+
+QStringList installedKeys()
+{
+    QStringList keys;
+    for (const Row &row : installedRows())
+        keys.append(row.key);
+    return keys;
+}
+
+// Keeps the embedded browsers off the network: every web request is blocked before it leaves.
+class NoNetwork : public QWebEngineUrlRequestInterceptor
+{
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        const QString scheme = info.requestUrl().scheme();
+        if (scheme == u"http" || scheme == u"https")
+            info.block(true);
+    }
+};
+
+// ---- The browser windows as the handlers ask for them --------------------------------------
+
+struct RecordingBrowsers : DictionaryBrowsers
+{
+    QStringList steps;
+    void openWebSearch() override { steps.append(u"web search"_s); }
+    void showDictionaryBrowser() override { steps.append(u"show"_s); }
+    void hideWebSearch() override { steps.append(u"hide web search"_s); }
+    void navigateDictionaryBrowser(const QString &address) override { steps.append(u"navigate "_s + address); }
+};
+
+struct Fixture
+{
+    FakePlatform platform;
+    TestFolder folder;
+    QTemporaryDir userData;
+    Session session{platform};
+    Shell shell{session};
+    RecordingBrowsers browsers;
+
+    Fixture()
+    {
+        platform.folder = folder.path();
+        session.dictionaryStore.setUserFolder(userData.filePath(u"kesto"_s));
+    }
+
+    QString installed() const { return folder.filePath(u"tarot.dll"_s); }
+
+    // The main window in its dictionary arrangement, on screen and active, its handlers
+    // reporting to the recorder.
+    frmMDI *dictionaryWindow()
+    {
+        frmMDI *frame = shell.mainWindow();
+        frame->applyDictionaryArrangement();
+        frame->showFrame();
+        frame->activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(frame)); }();
+        DictionaryHandlers *handlers = DictionaryHandlers::of(frame);
+        [&] { QVERIFY(handlers); }();
+        handlers->setBrowsers(&browsers);
+        handlers->setProgressTick(1);
+        handlers->setBusyTimeout(0);
+        return frame;
+    }
+};
+
+QStringList listed(const frmMDI *frame)
+{
+    QStringList rows;
+    for (int i = 0; i < frame->lstKeys->topLevelItemCount(); ++i)
+        rows.append(frame->lstKeys->topLevelItem(i)->text(0));
+    return rows;
+}
+
+void setListed(frmMDI *frame, const QStringList &rows)
+{
+    frame->lstKeys->clear();
+    for (const QString &row : rows)
+        frame->lstKeys->addTopLevelItem(new QTreeWidgetItem(QStringList{row}));
+}
+
+QPoint centreOfRow(const frmMDI *frame, int row)
+{
+    return frame->lstKeys->visualItemRect(frame->lstKeys->topLevelItem(row)).center();
+}
+
+// As the window system delivers a double-click: a click, then the double-click itself.
+void doubleClick(QWidget *widget, QPoint pos)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+}
+
+const QString emptySearch = u"Please Enter Search Term"_s;
+const QString notFound = u"Keyword not found - Please search in google\rOr write to us so that we can add the term in our dictionary"_s;
+
+QStringList messageTexts(const FakePlatform &platform)
+{
+    QStringList texts;
+    for (const FakePlatform::Message &m : platform.messages)
+        texts.append(m.text);
+    return texts;
+}
+
+} // namespace
+
+class TestDictionaryUi : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        f = std::make_unique<Fixture>();
+        writeDictionary(f->installed(), installedRows());
+    }
+    void cleanup()
+    {
+        f.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void loadFillsListInReadOrderAndSizesColumn();
+    void loadWithUnreadableDictionaryLeavesListEmpty();
+    void panelActions_data();
+    void panelActions();
+    void clickCopiesSelectedRow();
+    void displayAndDoubleClickOpenEntries_data();
+    void displayAndDoubleClickOpenEntries();
+    void doubleClickOnEmptyListSaysNotFound();
+    void emptyingTheBoxRestoresFullList();
+    void mainWindowBrowsersFollowThePanel();
+
+    void updateOnlyInDictionaryMode();
+    void updateCancelledDoesNothing();
+    void updateAddsRowsThenProgressThenSuccess();
+    void updateRefusals_data();
+    void updateRefusals();
+    void progressWindowSteps();
+
+    void writableProgramFolderKeepsItsOwnFile();
+    void readOnlyProgramFolderUsesUserCopy();
+    void readOnlyProgramFolderWithNothingNewMakesNoCopy();
+    void realWriteCheck();
+
+private:
+    std::unique_ptr<Fixture> f;
+};
+
+// ---- Keyword list and search ---------------------------------------------------------------
+
+void TestDictionaryUi::loadFillsListInReadOrderAndSizesColumn()
+{
+    frmMDI *frame = f->shell.mainWindow();
+    QCOMPARE(listed(frame), installedKeys());
+    QVERIFY(qAbs(pixelsToTwips(frame->lstKeys->columnWidth(0))
+                 - (pixelsToTwips(frame->lstKeys->width()) - 200))
+            <= 15);
+}
+
+void TestDictionaryUi::loadWithUnreadableDictionaryLeavesListEmpty()
+{
+    f->folder.writeFile(u"tarot.dll"_s, QByteArrayLiteral("not a database at all"));
+    frmMDI *frame = f->shell.mainWindow();
+    QCOMPARE(frame->lstKeys->topLevelItemCount(), 0);
+    QVERIFY(frame->isEnabled());
+}
+
+// One press of Enter, Search or Display with a search kind and a text: the list after it
+// ("=" when it must be left as it was), the message, the browser steps and DictionaryLink.
+void TestDictionaryUi::panelActions_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<QStringList>("list");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("link");
+
+    const QStringList unchanged{u"="_s};
+    const QStringList show{u"show"_s, u"hide web search"_s};
+    const QStringList none;
+    const QStringList nonEmptyKeys{u"Tower"_s, u"Star"_s, u"The Tower"_s, u"Hanged Man "_s};
+
+    QTest::newRow("blanks, Enter: every key by prefix")
+        << u"exact"_s << u"  "_s << u"enter"_s << installedKeys() << QString() << show << u"before"_s;
+    QTest::newRow("blanks, Search: empty-search message")
+        << u"exact"_s << u"  "_s << u"search"_s << unchanged << emptySearch << none << u"before"_s;
+    QTest::newRow("***, wildcard, Enter: every non-empty key")
+        << u"wild"_s << u"***"_s << u"enter"_s << nonEmptyKeys << QString() << show << QString();
+    QTest::newRow("TOWER, wildcard, Enter")
+        << u"wild"_s << u"TOWER"_s << u"enter"_s << QStringList{u"Tower"_s, u"The Tower"_s} << QString() << show
+        << u"tower"_s;
+    QTest::newRow("TOWER, prefix, Enter")
+        << u"exact"_s << u"TOWER"_s << u"enter"_s << QStringList{u"Tower"_s} << QString() << show << u"before"_s;
+    QTest::newRow("TOWER, prefix, Search opens the text as typed")
+        << u"exact"_s << u" TOWER "_s << u"search"_s << QStringList{u"Tower"_s} << QString()
+        << QStringList{u"navigate TOWER"_s} << u"before"_s;
+    QTest::newRow("t*ow, wildcard, Search")
+        << u"wild"_s << u"t*ow"_s << u"search"_s << QStringList{u"Tower"_s, u"The Tower"_s} << QString()
+        << QStringList{u"navigate t*ow"_s} << u"tow"_s;
+    QTest::newRow("nothing matches, Enter")
+        << u"exact"_s << u"zodiac"_s << u"enter"_s << QStringList() << notFound << none << u"before"_s;
+    QTest::newRow("nothing matches, wildcard, Search")
+        << u"wild"_s << u"zodiac"_s << u"search"_s << QStringList() << notFound << none << u"zodiac"_s;
+    QTest::newRow("empty box, Enter: full list, then message")
+        << u"exact"_s << QString() << u"enter"_s << installedKeys() << emptySearch << none << u"before"_s;
+    QTest::newRow("empty box, Search: message, list kept")
+        << u"exact"_s << QString() << u"search"_s << unchanged << emptySearch << none << u"before"_s;
+    QTest::newRow("empty box, Display: full list, then message")
+        << u"exact"_s << QString() << u"display"_s << installedKeys() << emptySearch << none << u"before"_s;
+    QTest::newRow("web search, empty box, Search: message")
+        << u"google"_s << QString() << u"search"_s << unchanged << emptySearch << none << u"before"_s;
+    QTest::newRow("web search, empty box, Enter")
+        << u"google"_s << QString() << u"enter"_s << unchanged << QString() << QStringList{u"web search"_s}
+        << u"before"_s;
+    QTest::newRow("web search, empty box, Display")
+        << u"google"_s << QString() << u"display"_s << unchanged << QString() << QStringList{u"web search"_s}
+        << u"before"_s;
+    QTest::newRow("web search, Search")
+        << u"google"_s << u"moon"_s << u"search"_s << unchanged << QString() << QStringList{u"web search"_s}
+        << u"before"_s;
+}
+
+void TestDictionaryUi::panelActions()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    QFETCH(QString, trigger);
+    QFETCH(QStringList, list);
+    QFETCH(QString, message);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, link);
+
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    QTest::mouseClick(kind == u"wild" ? frame->optWildCard
+                                      : kind == u"google" ? frame->optGoogle : frame->optExact,
+                      Qt::LeftButton);
+    frame->txtKey->setText(text);
+    // A list that differs from every answer, to tell "left as it was" apart.
+    const QStringList marker{u"marker row"_s};
+    setListed(frame, marker);
+    f->session.dictionaryLink = u"before"_s;
+    // The focus goes back to the search box after a message, wherever it was.
+    QWidget *focusAtMessage = nullptr;
+    f->platform.onMessage = [&](const FakePlatform::Message &) { focusAtMessage = QApplication::focusWidget(); };
+
+    if (trigger == u"enter") {
+        frame->txtKey->setFocus();
+        QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    } else {
+        QPushButton *button = trigger == u"search" ? frame->cmdSearch : frame->cmdDisplay;
+        button->setFocus();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    QCOMPARE(listed(frame), list == QStringList{u"="_s} ? marker : list);
+    QCOMPARE(f->browsers.steps, steps);
+    QCOMPARE(f->session.dictionaryLink, link);
+    if (message.isEmpty()) {
+        QCOMPARE(messageTexts(f->platform), QStringList());
+    } else {
+        QCOMPARE(messageTexts(f->platform), QStringList{message});
+        QCOMPARE(f->platform.messages.first().icon, MessageIcon::Information);
+        QVERIFY(focusAtMessage != frame->txtKey || trigger == u"enter");
+        QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+    }
+}
+
+void TestDictionaryUi::clickCopiesSelectedRow()
+{
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    QTest::mouseClick(frame->lstKeys->viewport(), Qt::LeftButton, {}, centreOfRow(frame, 2));
+    QCOMPARE(frame->txtKey->text(), u"The Tower"_s);
+    // Nothing else: the list and the browsers are left alone.
+    QCOMPARE(listed(frame), installedKeys());
+    QVERIFY(f->browsers.steps.isEmpty());
+    QVERIFY(f->platform.messages.isEmpty());
+}
+
+// Display and double-click on a selected row, or on the box's text with nothing selected.
+void TestDictionaryUi::displayAndDoubleClickOpenEntries_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<int>("row"); // -1: nothing selected
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("keyAfter");
+    QTest::addColumn<QString>("address");
+
+    QTest::newRow("Display, selected row")
+        << u"display"_s << 2 << u"star"_s << u"The Tower"_s << u"https://dict.example/the-tower"_s;
+    QTest::newRow("double-click on a row")
+        << u"double"_s << 1 << QString() << u"Star"_s << u"https://dict.example/star"_s;
+    QTest::newRow("Display, box text in other case, nothing selected")
+        << u"display"_s << -1 << u"  sTaR "_s << u"  sTaR "_s << u"https://dict.example/star"_s;
+    // The row's key ends in a blank, so no key equals its trimmed text: the text itself is
+    // opened, lower-cased by Display and as it stands by the double-click.
+    QTest::newRow("Display, listed keyword with no equal key")
+        << u"display"_s << 4 << u"x"_s << u"Hanged Man "_s << u"hanged man"_s;
+    QTest::newRow("double-click, listed keyword with no equal key")
+        << u"double"_s << 4 << QString() << u"Hanged Man "_s << u"Hanged Man"_s;
+}
+
+void TestDictionaryUi::displayAndDoubleClickOpenEntries()
+{
+    QFETCH(QString, trigger);
+    QFETCH(int, row);
+    QFETCH(QString, text);
+    QFETCH(QString, keyAfter);
+    QFETCH(QString, address);
+
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    if (!text.isEmpty())
+        frame->txtKey->setText(text);
+    if (trigger == u"display") {
+        if (row >= 0)
+            frame->lstKeys->topLevelItem(row)->setSelected(true);
+        QTest::mouseClick(frame->cmdDisplay, Qt::LeftButton);
+    } else {
+        doubleClick(frame->lstKeys->viewport(), centreOfRow(frame, row));
+    }
+
+    QCOMPARE(frame->txtKey->text(), keyAfter);
+    QCOMPARE(f->browsers.steps,
+             (QStringList{u"navigate "_s + address, u"show"_s, u"hide web search"_s}));
+    QCOMPARE(f->session.dictionaryLink, address);
+    QVERIFY(f->platform.messages.isEmpty());
+    QCOMPARE(listed(frame), installedKeys());
+}
+
+void TestDictionaryUi::doubleClickOnEmptyListSaysNotFound()
+{
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    frame->txtKey->setText(u"zodiac"_s);
+    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QCOMPARE(frame->lstKeys->topLevelItemCount(), 0);
+    f->platform.messages.clear();
+    frame->cmdSearch->setFocus();
+
+    doubleClick(frame->lstKeys->viewport(), QPoint(10, 10));
+
+    QCOMPARE(messageTexts(f->platform), QStringList{notFound});
+    QVERIFY(f->browsers.steps.isEmpty());
+    QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+}
+
+void TestDictionaryUi::emptyingTheBoxRestoresFullList()
+{
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    frame->txtKey->setFocus();
+    QTest::keyClicks(frame->txtKey, u"st"_s);
+    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QCOMPARE(listed(frame), QStringList{u"Star"_s});
+    // Typing alone does not search; a box that becomes blank refills the whole list.
+    QTest::keyClick(frame->txtKey, Qt::Key_Backspace);
+    QCOMPARE(listed(frame), QStringList{u"Star"_s});
+    QTest::keyClick(frame->txtKey, Qt::Key_Backspace);
+    QCOMPARE(listed(frame), installedKeys());
+    setListed(frame, {u"marker row"_s});
+    QTest::keyClicks(frame->txtKey, u"  "_s);
+    QCOMPARE(listed(frame), installedKeys());
+    QVERIFY(f->platform.messages.isEmpty());
+}
+
+// The same handlers with the main window's own browser windows.
+void TestDictionaryUi::mainWindowBrowsersFollowThePanel()
+{
+    NoNetwork noNetwork;
+    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&noNetwork);
+    auto unblock = qScopeGuard([] { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(nullptr); });
+    f->platform.online = true;
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    DictionaryHandlers::of(frame)->setBrowsers(nullptr);
+    WebWindows *web = frame->webWindows();
+    QVERIFY(!web->dictionaryBrowser());
+
+    // An entry opens in the dictionary browser, which the first use creates.
+    frame->txtKey->setText(u"star"_s);
+    QTest::mouseClick(frame->cmdDisplay, Qt::LeftButton);
+    QPointer<frmMain> main = web->dictionaryBrowser();
+    QVERIFY(main);
+    QVERIFY(main->isVisible());
+    QCOMPARE(main->page()->requestedUrl(), QUrl(u"https://dict.example/star"_s));
+    // The new browser opened the address left for it and cleared it.
+    QCOMPARE(f->session.dictionaryLink, QString());
+
+    // The web search opens its own window, afresh for every search.
+    QTest::mouseClick(frame->optGoogle, Qt::LeftButton);
+    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QPointer<frmBrowser> search = web->webSearch();
+    QVERIFY(search);
+    QVERIFY(search->isVisible());
+    QCOMPARE(search->QueryString, u"star"_s);
+    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!search);
+    search = web->webSearch();
+    QVERIFY(search && search->isVisible());
+
+    // A dictionary search brings the dictionary browser back in front of it.
+    QTest::mouseClick(frame->optExact, Qt::LeftButton);
+    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QCOMPARE(listed(frame), QStringList{u"Star"_s});
+    QVERIFY(main && main->isVisible());
+    QVERIFY(search && !search->isVisible());
+    // Search opens the text as typed, as an address.
+    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+    QCOMPARE(main->page()->requestedUrl(), QUrl(u"http://star/"_s));
+    QVERIFY(f->platform.messages.isEmpty());
+}
+
+// ---- The update ----------------------------------------------------------------------------
+
+void TestDictionaryUi::updateOnlyInDictionaryMode()
+{
+    frmMDI *frame = f->shell.mainWindow();
+    frame->applyReadingArrangement();
+    QVERIFY(!frame->mnuUpdateKey->isEnabled());
+    f->platform.fileToOpen = f->installed();
+    frame->mnuUpdateKey->trigger();
+    QVERIFY(f->platform.chosenFileTitles.isEmpty());
+    frame->applyDictionaryArrangement();
+    QVERIFY(frame->mnuUpdateKey->isEnabled());
+}
+
+void TestDictionaryUi::updateCancelledDoesNothing()
+{
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    f->platform.fileToOpen = QString();
+    frame->mnuUpdateKey->trigger();
+    QCOMPARE(f->platform.chosenFileTitles.size(), 1);
+    QVERIFY(f->platform.messages.isEmpty());
+    QVERIFY(!frame->findChild<frmPB *>());
+    QCOMPARE(keysIn(f->installed()), installedKeys());
+    QVERIFY(!QFileInfo::exists(f->session.dictionaryStore.userCopyPath(f->folder.path())));
+}
+
+void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
+{
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    const QString chosen = f->folder.filePath(u"newer.dll"_s);
+    writeDictionary(chosen, {
+                                {u"Moon"_s, u"https://dict.example/moon"_s},
+                                {u"Star again"_s, u"https://dict.example/star"_s}, // known address
+                                {u"Tower"_s, u"https://dict.example/Tower"_s},     // case counts
+                            });
+    f->platform.fileToOpen = chosen;
+    f->session.progressCount = 0;
+
+    // What the progress window looks like while it runs, and what the list holds meanwhile.
+    struct Seen
+    {
+        bool shown = false;
+        bool modal = false;
+        int maximum = 0;
+        QString label;
+        QString button;
+        QStringList listWhileShown;
+    } seen;
+    QTimer::singleShot(0, frame, [&] {
+        auto *pb = qobject_cast<frmPB *>(QApplication::activeModalWidget());
+        if (!pb)
+            return;
+        seen.shown = pb->isVisible();
+        seen.modal = pb->isModal();
+        seen.maximum = pb->PB->maximum();
+        seen.label = pb->Label1->text();
+        seen.button = pb->cmdPB->text();
+        seen.listWhileShown = listed(frame);
+    });
+    bool progressGoneAtMessage = false;
+    f->platform.onMessage = [&](const FakePlatform::Message &) {
+        progressGoneAtMessage = !frame->findChild<frmPB *>() && !QApplication::activeModalWidget();
+    };
+    frame->cmdSearch->setFocus();
+
+    frame->mnuUpdateKey->trigger();
+
+    QVERIFY(seen.shown);
+    QVERIFY(seen.modal);
+    QCOMPARE(seen.maximum, 50);
+    QCOMPARE(seen.label, u"Please wait while Dictionary is Updating ...."_s);
+    QCOMPARE(seen.button, u"Show Progress"_s);
+    QVERIFY(progressGoneAtMessage);
+    QCOMPARE(f->platform.messages.size(), 1);
+    QCOMPARE(f->platform.messages.first().text,
+             u"Tarot Dictionary Successfully Updated\rPlease restart dictionary "_s);
+    QCOMPARE(f->platform.messages.first().icon, MessageIcon::Information);
+    // The main window takes the keyboard back from the closed progress window.
+    QTRY_COMPARE(QApplication::focusWidget(), frame->txtKey);
+    QCOMPARE(f->session.progressCount, qint16(0));
+    QCOMPARE(keysIn(f->installed()), (installedKeys() + QStringList{u"Moon"_s, u"Tower"_s}));
+    // The list is not reloaded: the new keywords show once it is refilled.
+    QCOMPARE(listed(frame), installedKeys());
+    frame->txtKey->setText(u"moon"_s);
+    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QCOMPARE(listed(frame), QStringList{u"Moon"_s});
+}
+
+// An update that adds nothing honestly: no progress window, its message, focus to the box.
+void TestDictionaryUi::updateRefusals_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("keysAfter");
+
+    QTest::newRow("not a database") << u"garbage"_s << u"There is nothing to Update"_s << installedKeys();
+    QTest::newRow("empty dictionary") << u"empty"_s << u"There is nothing to Update"_s << installedKeys();
+    // Rows before the first foreign one stay merged.
+    QTest::newRow("another dictionary's rows")
+        << u"wrong"_s << u"This is the wrong file! Lookup online help"_s
+        << installedKeys() + QStringList{u"Moon"_s};
+    QTest::newRow("installed dictionary locked by another program")
+        << u"locked"_s << u"The Tarot Dictionary was not changed.\rThe dictionary file is in use by another program."_s
+        << installedKeys();
+}
+
+void TestDictionaryUi::updateRefusals()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QFETCH(QStringList, keysAfter);
+
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    const QString chosen = f->folder.filePath(u"chosen.dll"_s);
+    std::optional<QSqlDatabase> locker;
+    if (fault == u"garbage") {
+        f->folder.writeFile(u"chosen.dll"_s, QByteArrayLiteral("plain text, not a dictionary"));
+    } else if (fault == u"empty") {
+        writeDictionary(chosen, {});
+    } else if (fault == u"wrong") {
+        writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s},
+                                 {u"Sun"_s, u"https://dict.example/sun"_s, u"Tarot"_s},
+                                 {u"Sky"_s, u"https://dict.example/sky"_s}});
+    } else {
+        writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s}});
+        locker = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"locker"_s);
+        locker->setDatabaseName(f->installed());
+        QVERIFY(locker->open());
+        QVERIFY(QSqlQuery(*locker).exec(u"BEGIN EXCLUSIVE"_s));
+    }
+    f->platform.fileToOpen = chosen;
+    bool progressShown = false;
+    QTimer::singleShot(0, frame, [&] { progressShown = qobject_cast<frmPB *>(QApplication::activeModalWidget()); });
+    frame->cmdSearch->setFocus();
+
+    frame->mnuUpdateKey->trigger();
+
+    if (locker) {
+        QSqlQuery(*locker).exec(u"ROLLBACK"_s);
+        locker->close();
+        locker.reset();
+        QSqlDatabase::removeDatabase(u"locker"_s);
+    }
+    QCOMPARE(messageTexts(f->platform), QStringList{message});
+    QCOMPARE(f->platform.messages.first().icon,
+             fault == u"locked" ? MessageIcon::Error : MessageIcon::Information);
+    QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+    QVERIFY(!progressShown);
+    QCOMPARE(keysIn(f->installed()), keysAfter);
+    QCOMPARE(listed(frame), installedKeys());
+}
+
+void TestDictionaryUi::progressWindowSteps()
+{
+    f->session.progressCount = 0;
+    auto pb = std::make_unique<frmPB>(f->session);
+    QCOMPARE(pb->windowTitle(), u"Kesto v1.55"_s);
+    QCOMPARE(pb->Timer1->interval(), 100);
+    QVERIFY(pb->Timer1->isActive());
+    QCOMPARE(pb->ProgressMax, 50);
+    pb->show();
+    QVERIFY(pb->PB->isVisible());
+
+    for (int step = 1; step <= 50; ++step) {
+        pb->Timer1_Timer();
+        QCOMPARE(f->session.progressCount, qint16(step));
+        QCOMPARE(pb->PB->value(), step);
+        QVERIFY(pb->isVisible());
+    }
+    // The tick after the last step ends the window.
+    pb->Timer1_Timer();
+    QVERIFY(!pb->isVisible());
+    QVERIFY(!pb->Timer1->isActive());
+    QVERIFY(!pb->PB->isVisible());
+    QCOMPARE(f->session.progressCount, qint16(0));
+
+    // Closed part-way, the next window still starts from the first step.
+    auto second = std::make_unique<frmPB>(f->session);
+    second->show();
+    for (int step = 0; step < 7; ++step)
+        second->Timer1_Timer();
+    second->close();
+    QCOMPARE(f->session.progressCount, qint16(0));
+    auto third = std::make_unique<frmPB>(f->session);
+    QCOMPARE(third->PB->value(), 0);
+    third->Timer1_Timer();
+    QCOMPARE(f->session.progressCount, qint16(1));
+}
+
+// ---- Where the installed dictionary is written ---------------------------------------------
+
+void TestDictionaryUi::writableProgramFolderKeepsItsOwnFile()
+{
+    f->session.dictionaryStore.setWriteCheck([](const QString &) { return true; });
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    const QString chosen = f->folder.filePath(u"newer.dll"_s);
+    writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s}});
+    f->platform.fileToOpen = chosen;
+
+    frame->mnuUpdateKey->trigger();
+
+    QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
+    QCOMPARE(keysIn(f->installed()), installedKeys() + QStringList{u"Moon"_s});
+    QVERIFY(!QFileInfo::exists(f->session.dictionaryStore.userCopyPath(f->folder.path())));
+    QCOMPARE(DictionaryHandlers::of(frame)->dictionaryFolder(), f->folder.path());
+}
+
+void TestDictionaryUi::readOnlyProgramFolderUsesUserCopy()
+{
+    QStringList checked;
+    f->session.dictionaryStore.setWriteCheck([&checked](const QString &path) {
+        checked.append(path);
+        return false;
+    });
+    // The shipped file is write-protected too, so that its copy must be made writable.
+    QFile::setPermissions(f->installed(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    const QByteArray shippedBefore = [&] {
+        QFile file(f->installed());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    const QString chosen = f->folder.filePath(u"newer.dll"_s);
+    writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s}});
+    f->platform.fileToOpen = chosen;
+
+    frame->mnuUpdateKey->trigger();
+
+    QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
+    QCOMPARE(checked, QStringList{f->installed()});
+    const QString copy = f->session.dictionaryStore.userCopyPath(f->folder.path());
+    QCOMPARE(keysIn(copy), installedKeys() + QStringList{u"Moon"_s});
+    QVERIFY(QFileInfo(copy).isWritable());
+    QVERIFY(!QFileInfo::exists(copy + u".part"_s));
+    QFile shipped(f->installed());
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    QCOMPARE(shipped.readAll(), shippedBefore);
+
+    // From now on every action reads the copy: a search finds the new keyword...
+    frame->txtKey->setText(u"moon"_s);
+    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QCOMPARE(listed(frame), QStringList{u"Moon"_s});
+    // ... a new main window lists it ...
+    frame->cmdRestart_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    QCOMPARE(listed(frame), installedKeys() + QStringList{u"Moon"_s});
+    // ... and the next update goes into the copy without asking about the program folder.
+    writeDictionary(f->folder.filePath(u"newest.dll"_s), {{u"Sun"_s, u"https://dict.example/sun"_s}});
+    f->platform.fileToOpen = f->folder.filePath(u"newest.dll"_s);
+    frame->mnuUpdateKey->trigger();
+    QCOMPARE(keysIn(copy), (installedKeys() + QStringList{u"Moon"_s, u"Sun"_s}));
+    QCOMPARE(checked.size(), 1);
+    QCOMPARE(keysIn(f->installed()), installedKeys());
+
+    // The copy belongs to this program folder: another installation reads its own file.
+    QVERIFY(copy.startsWith(f->userData.filePath(u"kesto/programs/"_s)));
+    TestFolder other;
+    QCOMPARE(f->session.dictionaryStore.dictionaryFolder(other.path()), other.path());
+}
+
+void TestDictionaryUi::readOnlyProgramFolderWithNothingNewMakesNoCopy()
+{
+    f->session.dictionaryStore.setWriteCheck([](const QString &) { return false; });
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    // The installed file merged into itself adds nothing.
+    f->platform.fileToOpen = f->installed();
+
+    frame->mnuUpdateKey->trigger();
+
+    QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
+    const QString copy = f->session.dictionaryStore.userCopyPath(f->folder.path());
+    QVERIFY(!QFileInfo::exists(copy));
+    QVERIFY(!QFileInfo::exists(copy + u".part"_s));
+    QCOMPARE(DictionaryHandlers::of(frame)->dictionaryFolder(), f->folder.path());
+}
+
+// The file system's own answer, as the program uses it when nothing is injected.
+void TestDictionaryUi::realWriteCheck()
+{
+    QVERIFY(CanWriteInPlace(f->installed()));
+    QVERIFY(!CanWriteInPlace(f->folder.filePath(u"absent.dll"_s)));
+    QVERIFY(!CanWriteInPlace(f->folder.filePath(u"cards"_s)));
+
+    if (::geteuid() == 0)
+        QSKIP("Permissions do not stop the superuser; the injected check covers the read-only folder");
+
+    // A folder the user cannot write: the dictionary goes to the user's copy.
+    QFile::setPermissions(f->folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    auto restore = qScopeGuard([&] {
+        QFile::setPermissions(f->folder.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+    QVERIFY(!CanWriteInPlace(f->installed()));
+    QTemporaryDir elsewhere;
+    const QString chosen = elsewhere.filePath(u"newer.dll"_s);
+    writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s}});
+    const MergeReport report = f->session.dictionaryStore.merge(f->folder.path(), chosen);
+    QCOMPARE(report.outcome, MergeOutcome::Updated);
+    QCOMPARE(keysIn(f->session.dictionaryStore.userCopyPath(f->folder.path())), installedKeys() + QStringList{u"Moon"_s});
+    QCOMPARE(keysIn(f->installed()), installedKeys());
+}
+
+int main(int argc, char *argv[])
+{
+    // The embedded browser needs shared contexts, and no sandbox when run as root.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestDictionaryUi test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_dictionaryui.moc"
