@@ -97,8 +97,8 @@ bool CastInputGuard::eventFilter(QObject *watched, QEvent *event)
         event->accept();
         return true;
     }
-    // A close box pressed meanwhile: the window stays. A close the program asks for itself
-    // is not spontaneous and goes through.
+    // A close box pressed meanwhile: the window stays. A top-level window's close reaches
+    // it the same way whoever asks for it.
     if (event->type() == QEvent::Close && event->spontaneous()) {
         event->ignore();
         return true;

@@ -23,7 +23,8 @@ QImage LoadCardPicture(Platform &platform, CardId card);
 // lives. A cast lets pending events run while it draws and turns pictures, so that the
 // windows repaint; a command run in the middle of it (a second AutoCast, Start Again, a
 // further face-down card, closing the card table) would start a second cast or destroy
-// the windows the cast is still filling. Repaints, scrolling and programmatic closes pass.
+// the windows the cast is still filling. Repaints and scrolling pass. A window's close is
+// held back as well, the program's own included: close a window once the guard is gone.
 class CastInputGuard : public QObject
 {
 public:

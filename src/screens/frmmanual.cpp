@@ -318,7 +318,17 @@ void frmManual::p_Click(int Index)
 void frmManual::completePick()
 {
     m_completing = true;
-    const CastInputGuard guard;
+    {
+        // Closing a window counts as the user's own close while input is held back, so the
+        // screen closes only once the guard is gone.
+        const CastInputGuard guard;
+        layOutAndReport();
+    }
+    closeForNavigation();
+}
+
+void frmManual::layOutAndReport()
+{
     CurrentReading &reading = m_shell.session().reading;
 
     // On screen before the pause, which holds off the event loop.
@@ -350,8 +360,6 @@ void frmManual::completePick()
     frame->showFrame();
     frame->raise();
     frame->activateWindow();
-
-    closeForNavigation();
 }
 
 void frmManual::ShowCardInfo(const QString &no)

@@ -130,6 +130,7 @@ private:
     void buildMenus();
     // The last pick: wait panel, pause, every position drawn and placed, the report, close.
     void completePick();
+    void layOutAndReport();
     // Places position picIndex + 1 of spread K on the card table and writes the hint.
     void placePosition(SpreadIndex spread, int picIndex);
     void setStagedPicture(const QImage &picture);

@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -291,8 +292,9 @@ void TestCardTable::cardsArriveOneByOneBeforeReport()
 
 void TestCardTable::inputWaitsWhileCasting()
 {
-    // While the cast lets events run, the user's clicks on AutoCast, Start Again and Exit do
-    // nothing: one cast is laid out and reported, and the program goes on.
+    // While the cast lets events run, the user's clicks on AutoCast, Start Again and Exit and
+    // the windows' close boxes do nothing: one cast is laid out and reported, and the program
+    // goes on.
     QPointer<frmTarot> tarot = w->toSpreadScreen();
     ReadingWalk::choose(tarot, kCelticCross, Deck::Whole, true);
     frmMDI *frame = w->shell.existingMainWindow();
@@ -305,6 +307,9 @@ void TestCardTable::inputWaitsWhileCasting()
         QTest::mouseClick(tarot->cmdAuto, Qt::LeftButton);
         QTest::mouseClick(frame->cmdRestart, Qt::LeftButton);
         QTest::mouseClick(frame->cmdExit, Qt::LeftButton);
+        // The close boxes of the main window and the spread screen.
+        frame->windowHandle()->close();
+        tarot->windowHandle()->close();
     };
     QTest::mouseClick(tarot->cmdAuto, Qt::LeftButton);
 
