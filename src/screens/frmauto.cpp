@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPixmap>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace kesto {
@@ -350,7 +351,11 @@ void frmAuto::writeReport()
     frmMDI *frame = m_shell.existingMainWindow();
     if (!frame)
         return;
+    // One layout pass over the whole card section instead of one per insertion.
+    QTextCursor batch(frame->rtbDisp1->document());
+    batch.beginEditBlock();
     WriteCardReadings(frame->readingDisplay(), m_shell.session().reading);
+    batch.endEditBlock();
     frame->readingDisplay().setCaret(0);
 }
 

@@ -350,7 +350,11 @@ void frmManual::layOutAndReport()
     const QTextDocumentFragment remembered = cursor.selection();
     cursor.removeSelectedText();
     frame->rtbDisp1->setTextCursor(cursor);
+    // One layout pass over the whole card section instead of one per insertion.
+    QTextCursor batch(frame->rtbDisp1->document());
+    batch.beginEditBlock();
     WriteCardReadings(frame->readingDisplay(), reading);
+    batch.endEditBlock();
     if (!remembered.isEmpty()) {
         QTextCursor after = frame->rtbDisp1->textCursor();
         after.insertFragment(remembered);
