@@ -181,7 +181,6 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
                            client);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setAlignment(Qt::AlignCenter);
-    Label6->setWordWrap(false);
     place(Label6, 1005, 60, 5550, 465);
 
     connect(cmdBack, &QPushButton::clicked, this, &frmManual::cmdBack_Click);
