@@ -3,12 +3,15 @@
 #include "platform/platform.h"
 #include "platform/session.h"
 #include "dictionary/frmmdi.h"
+#include "screens/frmauto.h"
 #include "screens/frmfront.h"
+#include "screens/frmmanual.h"
 #include "screens/frmtarot.h"
 #include "shell/frmopen.h"
 #include "web/webwindows.h"
 
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QWidget>
 
 namespace kesto {
@@ -32,6 +35,7 @@ Shell::Shell(Session &session, QObject *parent) : QObject(parent), m_session(ses
 Shell::~Shell()
 {
     m_ending = true;
+    delete m_manual.data();
     delete m_tarot.data();
     delete m_front.data();
     delete m_mdi.data();
@@ -102,15 +106,63 @@ void Shell::openDictionary()
 // into view.
 void Shell::showDictionaryBrowser() { mainWindow()->webWindows()->showDictionaryBrowser(); }
 
-// Completed with the card table: it opens as a child window of the main window (its load
-// writes the report header, casts and reports) and is placed at the client area's top left.
-// Until it exists the frame is shown on its own with the querent and the reading display.
-void Shell::openAutomaticCast() { mainWindow()->showFrame(); }
+frmAuto *Shell::cardTable()
+{
+    if (!liveScreen(m_auto)) {
+        frmMDI *frame = existingMainWindow();
+        if (!frame) {
+            frame = mainWindow();
+            frame->applyReadingArrangement();
+        }
+        m_auto = new frmAuto(*this);
+        QMdiSubWindow *window = frame->addChildWindow(m_auto);
+        window->adjustSize();
+        // On screen before its load, so that the cards can be seen arriving one by one.
+        window->show();
+        m_auto->Form_Load();
+    }
+    return m_auto;
+}
 
-// Completed with the manual pick screen, whose load reads the spread chosen on the spread
-// screen. Until it exists the frame is shown on its own, so that the program is not left
-// without a window.
-void Shell::openManualPick() { mainWindow()->showFrame(); }
+frmAuto *Shell::existingCardTable() { return liveScreen(m_auto); }
+
+void Shell::closeCardTable()
+{
+    frmAuto *table = existingCardTable();
+    if (!table)
+        return;
+    if (QWidget *window = table->parentWidget())
+        window->close();
+    else
+        table->close();
+}
+
+frmManual *Shell::manualPickScreen()
+{
+    if (!liveScreen(m_manual)) {
+        m_manual = new frmManual(*this);
+        m_manual->Form_Load();
+    }
+    return m_manual;
+}
+
+frmManual *Shell::existingManualPickScreen() { return liveScreen(m_manual); }
+
+void Shell::openAutomaticCast()
+{
+    // A new reading always gets a fresh table: nothing of an earlier cast shows through.
+    closeCardTable();
+    frmAuto *table = cardTable();
+    if (auto *window = table ? qobject_cast<QMdiSubWindow *>(table->parentWidget()) : nullptr)
+        window->move(0, 0);
+}
+
+void Shell::openManualPick()
+{
+    // A card table left by an earlier reading is closed; the pick creates its own.
+    closeCardTable();
+    manualPickScreen();
+}
 
 void Shell::EndProgram()
 {

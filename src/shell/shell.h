@@ -6,8 +6,10 @@ namespace kesto {
 
 class Platform;
 struct Session;
+class frmAuto;
 class frmFront;
 class frmMDI;
+class frmManual;
 class frmOpen;
 class frmTarot;
 
@@ -36,6 +38,16 @@ public:
     // The main window if it exists and has not been closed; never creates it.
     frmMDI *existingMainWindow();
 
+    // The card table, a child window of the main window: created on first use, shown in the
+    // main window's client area (which brings the main window into view) and loaded, which
+    // casts an automatic reading or clears the table for a manual one.
+    frmAuto *cardTable();
+    // The card table if it exists and has not been closed; never creates it.
+    frmAuto *existingCardTable();
+    // The manual pick screen: created and loaded (which shows it) on first use.
+    frmManual *manualPickScreen();
+    frmManual *existingManualPickScreen();
+
     // Opens the querent details screen afresh (its boxes empty), centred.
     void openQuerentScreen();
     // Opens the spread and option screen afresh, centred.
@@ -56,12 +68,16 @@ public:
 private:
     // Shows the dictionary browser inside the main window.
     void showDictionaryBrowser();
+    // Closes the card table of an earlier reading, if one is still open.
+    void closeCardTable();
 
     Session &m_session;
     QPointer<frmOpen> m_open;
     QPointer<frmFront> m_front;
     QPointer<frmTarot> m_tarot;
     QPointer<frmMDI> m_mdi;
+    QPointer<frmAuto> m_auto;
+    QPointer<frmManual> m_manual;
     bool m_ending = false;
 };
 
