@@ -41,6 +41,11 @@ struct Options
 Path ChoosePath(int width, int height, std::span<const double> xs, std::span<const double> ys, int targetWidth,
                 int targetHeight);
 
+// True when a permutation writes every pixel of the target, so that filling it with the
+// background first would be wasted.
+bool FillsEveryPixel(int width, int height, std::span<const double> xs, std::span<const double> ys, int targetWidth,
+                     int targetHeight);
+
 bool Resample(const QImage &source, QImage &target, std::span<const double> xs, std::span<const double> ys,
               const RotationHook &hook, const Options &options);
 
