@@ -104,10 +104,12 @@ bool FixedShapeKernel::prepare(const FixedShapeJob &job, bool wideVectors)
     g.roleT = role(-1, -1);
 
     const double inf = std::numeric_limits<double>::infinity();
-    m_tables.assign(std::size_t(W + 3) * 2 + std::size_t(H + 3) * 2, 0.0);
+    // Each table has one sentinel before and after; the j tables have four more entries
+    // after, which the kernel's four-wide reads may touch but never use.
+    m_tables.assign(std::size_t(W + 7) * 2 + std::size_t(H + 3) * 2, 0.0);
     double *ax = m_tables.data() + 1;
-    double *ay = ax + (W + 3);
-    double *bx = ay + (W + 3);
+    double *ay = ax + (W + 7);
+    double *bx = ay + (W + 7);
     double *cy = bx + (H + 3);
     for (int j = 0; j <= W; ++j) {
         ax[j] = j * job.e1x;
