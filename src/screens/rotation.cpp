@@ -270,8 +270,13 @@ QImage RenderToQuadrilateral(const QImage &bitmap, std::span<const double> xs, s
     QImage target(int(width), int(height), QImage::Format_RGB32);
     if (target.isNull())
         return {};
-    target.fill(background | 0xff000000u);
-    Resample(bitmap, target, std::span<const double>(x, 4), std::span<const double>(y, 4), hook, options);
+    const std::span<const double> xSpan(x, 4), ySpan(y, 4);
+    // A quarter or half turn without a hook overwrites every pixel and cannot stop half way,
+    // so nobody would ever see the background.
+    if (hook || options.method == Method::Straightforward
+        || !FillsEveryPixel(bitmap.width(), bitmap.height(), xSpan, ySpan, target.width(), target.height()))
+        target.fill(background | 0xff000000u);
+    Resample(bitmap, target, xSpan, ySpan, hook, options);
     return target;
 }
 

@@ -11,8 +11,11 @@
 #include <limits>
 #include <new>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define KESTO_HAVE_AVX2_PERMUTE 1
 #endif
 
 namespace kesto::rotation_engine {
@@ -137,6 +140,8 @@ struct Permutation
     int TW, TH;
     int a, b, c, d;
     qint64 u0, v0;
+    bool opaqueSource; // Format_RGB32: the fourth byte is 0xff already
+    bool wide;         // use the AVX2 loops
 };
 
 inline const quint32 *SourceRow(const Permutation &p, int k)
@@ -149,34 +154,186 @@ inline quint32 *TargetRow(const Permutation &p, qint64 v)
     return reinterpret_cast<quint32 *>(p.target + qsizetype(v) * p.targetStride);
 }
 
+// The permutation loops issue all loads of a step before its stores: a store followed by a
+// load whose address matches it modulo 4 KB stalls the load, and a picture turned into a
+// buffer laid out just before it meets that on nearly every row.
+
 // dst[i] = src[n - 1 - i] | opaque
 void ReverseCopy(quint32 *dst, const quint32 *src, int n)
 {
     int i = 0;
 #if defined(__SSE2__)
     const __m128i opaque = _mm_set1_epi32(int(kOpaque));
-    for (; i + 4 <= n; i += 4) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + n - 4 - i));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i), _mm_or_si128(_mm_shuffle_epi32(v, 0x1B), opaque));
+    for (; i + 16 <= n; i += 16) {
+        const quint32 *s = src + n - 16 - i;
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + 4));
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + 8));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + 12));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i), _mm_or_si128(_mm_shuffle_epi32(d, 0x1B), opaque));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i + 4), _mm_or_si128(_mm_shuffle_epi32(c, 0x1B), opaque));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i + 8), _mm_or_si128(_mm_shuffle_epi32(b, 0x1B), opaque));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i + 12), _mm_or_si128(_mm_shuffle_epi32(a, 0x1B), opaque));
     }
 #endif
     for (; i < n; ++i)
         dst[i] = src[n - 1 - i] | kOpaque;
 }
 
-void OpaqueCopy(quint32 *dst, const quint32 *src, int n)
+void OpaqueCopy(quint32 *dst, const quint32 *src, int n, bool opaqueAlready)
 {
+    if (opaqueAlready) {
+        std::memcpy(dst, src, std::size_t(n) * 4);
+        return;
+    }
     int i = 0;
 #if defined(__SSE2__)
     const __m128i opaque = _mm_set1_epi32(int(kOpaque));
-    for (; i + 4 <= n; i += 4) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i), _mm_or_si128(v, opaque));
+    for (; i + 16 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i + 4));
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i + 8));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i + 12));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i), _mm_or_si128(a, opaque));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i + 4), _mm_or_si128(b, opaque));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i + 8), _mm_or_si128(c, opaque));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i + 12), _mm_or_si128(d, opaque));
     }
 #endif
     for (; i < n; ++i)
         dst[i] = src[i] | kOpaque;
 }
+
+// Source columns [j0, j1) become target rows; source row k goes to target column
+// u0 + k * B. Tiles of 64 source rows, 4 x 4 blocks inside.
+template <int B>
+void TransposeColumns(const Permutation &p, int j0, int j1, int kBegin, int kEnd)
+{
+    constexpr int kTile = 64;
+    for (int k0 = kBegin; k0 < kEnd; k0 += kTile) {
+        const int k1 = std::min(kEnd, k0 + kTile);
+        int j = j0;
+        for (; j + 4 <= j1; j += 4) {
+            quint32 *const r0 = TargetRow(p, p.v0 + qint64(j) * p.c);
+            quint32 *const r1 = TargetRow(p, p.v0 + qint64(j + 1) * p.c);
+            quint32 *const r2 = TargetRow(p, p.v0 + qint64(j + 2) * p.c);
+            quint32 *const r3 = TargetRow(p, p.v0 + qint64(j + 3) * p.c);
+            int k = k0;
+#if defined(__SSE2__)
+            const __m128i opaque = _mm_set1_epi32(int(kOpaque));
+            for (; k + 4 <= k1; k += 4) {
+                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(SourceRow(p, k) + j));
+                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(SourceRow(p, k + 1) + j));
+                const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(SourceRow(p, k + 2) + j));
+                const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i *>(SourceRow(p, k + 3) + j));
+                const __m128i ab0 = _mm_unpacklo_epi32(a, b), ab1 = _mm_unpackhi_epi32(a, b);
+                const __m128i cd0 = _mm_unpacklo_epi32(c, d), cd1 = _mm_unpackhi_epi32(c, d);
+                __m128i c0 = _mm_or_si128(_mm_unpacklo_epi64(ab0, cd0), opaque);
+                __m128i c1 = _mm_or_si128(_mm_unpackhi_epi64(ab0, cd0), opaque);
+                __m128i c2 = _mm_or_si128(_mm_unpacklo_epi64(ab1, cd1), opaque);
+                __m128i c3 = _mm_or_si128(_mm_unpackhi_epi64(ab1, cd1), opaque);
+                qint64 at = p.u0 + k;
+                if constexpr (B < 0) {
+                    c0 = _mm_shuffle_epi32(c0, 0x1B);
+                    c1 = _mm_shuffle_epi32(c1, 0x1B);
+                    c2 = _mm_shuffle_epi32(c2, 0x1B);
+                    c3 = _mm_shuffle_epi32(c3, 0x1B);
+                    at = p.u0 - k - 3;
+                }
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(r0 + at), c0);
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(r1 + at), c1);
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(r2 + at), c2);
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(r3 + at), c3);
+            }
+#endif
+            for (; k < k1; ++k) {
+                const quint32 *src = SourceRow(p, k) + j;
+                const qint64 at = p.u0 + qint64(k) * B;
+                r0[at] = src[0] | kOpaque;
+                r1[at] = src[1] | kOpaque;
+                r2[at] = src[2] | kOpaque;
+                r3[at] = src[3] | kOpaque;
+            }
+        }
+        for (; j < j1; ++j) {
+            quint32 *row = TargetRow(p, p.v0 + qint64(j) * p.c);
+            for (int k = k0; k < k1; ++k)
+                row[p.u0 + qint64(k) * B] = SourceRow(p, k)[j] | kOpaque;
+        }
+    }
+}
+
+#if defined(KESTO_HAVE_AVX2_PERMUTE)
+__attribute__((target("avx2"))) void ReverseCopyAvx2(quint32 *dst, const quint32 *src, int n)
+{
+    const __m256i opaque = _mm256_set1_epi32(int(kOpaque));
+    const __m256i reverse = _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0);
+    int i = 0;
+    for (; i + 32 <= n; i += 32) {
+        const quint32 *s = src + n - 32 - i;
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + 8));
+        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + 16));
+        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + 24));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i), _mm256_or_si256(_mm256_permutevar8x32_epi32(d, reverse), opaque));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 8), _mm256_or_si256(_mm256_permutevar8x32_epi32(c, reverse), opaque));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 16), _mm256_or_si256(_mm256_permutevar8x32_epi32(b, reverse), opaque));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 24), _mm256_or_si256(_mm256_permutevar8x32_epi32(a, reverse), opaque));
+    }
+    ReverseCopy(dst + i, src, n - i);
+}
+
+// As TransposeColumns, with 8 x 8 blocks.
+template <int B>
+__attribute__((target("avx2"))) void TransposeColumnsAvx2(const Permutation &p, int j0, int j1)
+{
+    constexpr int kTile = 64;
+    const __m256i opaque = _mm256_set1_epi32(int(kOpaque));
+    const __m256i reverse = _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0);
+    for (int k0 = 0; k0 < p.H; k0 += kTile) {
+        const int k1 = std::min(p.H, k0 + kTile);
+        int j = j0;
+        for (; j + 8 <= j1; j += 8) {
+            quint32 *rows[8];
+            for (int m = 0; m < 8; ++m)
+                rows[m] = TargetRow(p, p.v0 + qint64(j + m) * p.c);
+            int k = k0;
+            for (; k + 8 <= k1; k += 8) {
+                __m256i r[8];
+                for (int m = 0; m < 8; ++m)
+                    r[m] = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(SourceRow(p, k + m) + j));
+                const __m256i t0 = _mm256_unpacklo_epi32(r[0], r[1]), t1 = _mm256_unpackhi_epi32(r[0], r[1]);
+                const __m256i t2 = _mm256_unpacklo_epi32(r[2], r[3]), t3 = _mm256_unpackhi_epi32(r[2], r[3]);
+                const __m256i t4 = _mm256_unpacklo_epi32(r[4], r[5]), t5 = _mm256_unpackhi_epi32(r[4], r[5]);
+                const __m256i t6 = _mm256_unpacklo_epi32(r[6], r[7]), t7 = _mm256_unpackhi_epi32(r[6], r[7]);
+                const __m256i u0 = _mm256_unpacklo_epi64(t0, t2), u1 = _mm256_unpackhi_epi64(t0, t2);
+                const __m256i u2 = _mm256_unpacklo_epi64(t1, t3), u3 = _mm256_unpackhi_epi64(t1, t3);
+                const __m256i u4 = _mm256_unpacklo_epi64(t4, t6), u5 = _mm256_unpackhi_epi64(t4, t6);
+                const __m256i u6 = _mm256_unpacklo_epi64(t5, t7), u7 = _mm256_unpackhi_epi64(t5, t7);
+                __m256i col[8] = {_mm256_permute2x128_si256(u0, u4, 0x20), _mm256_permute2x128_si256(u1, u5, 0x20),
+                                  _mm256_permute2x128_si256(u2, u6, 0x20), _mm256_permute2x128_si256(u3, u7, 0x20),
+                                  _mm256_permute2x128_si256(u0, u4, 0x31), _mm256_permute2x128_si256(u1, u5, 0x31),
+                                  _mm256_permute2x128_si256(u2, u6, 0x31), _mm256_permute2x128_si256(u3, u7, 0x31)};
+                const qint64 at = B > 0 ? p.u0 + k : p.u0 - k - 7;
+                for (int m = 0; m < 8; ++m) {
+                    __m256i v = _mm256_or_si256(col[m], opaque);
+                    if constexpr (B < 0)
+                        v = _mm256_permutevar8x32_epi32(v, reverse);
+                    _mm256_storeu_si256(reinterpret_cast<__m256i *>(rows[m] + at), v);
+                }
+            }
+            for (; k < k1; ++k) {
+                const quint32 *src = SourceRow(p, k) + j;
+                const qint64 at = p.u0 + qint64(k) * B;
+                for (int m = 0; m < 8; ++m)
+                    rows[m][at] = src[m] | kOpaque;
+            }
+        }
+        if (j < j1)
+            TransposeColumns<B>(p, j, j1, k0, k1);
+    }
+}
+#endif
 
 // Source columns [j0, j1) of a permutation whose pixels all land inside the target.
 void PermuteColumnsInside(const Permutation &p, int j0, int j1)
@@ -188,55 +345,29 @@ void PermuteColumnsInside(const Permutation &p, int j0, int j1)
             const quint32 *src = SourceRow(p, k) + j0;
             quint32 *dst = TargetRow(p, p.v0 + qint64(k) * p.d);
             if (p.a == 1)
-                OpaqueCopy(dst + (p.u0 + j0), src, n);
+                OpaqueCopy(dst + (p.u0 + j0), src, n, p.opaqueSource);
+#if defined(KESTO_HAVE_AVX2_PERMUTE)
+            else if (p.wide)
+                ReverseCopyAvx2(dst + (p.u0 - j1 + 1), src, n);
+#endif
             else
                 ReverseCopy(dst + (p.u0 - j1 + 1), src, n);
         }
         return;
     }
-    // Source columns become target rows: a transpose in 64-row tiles of 4 x 4 blocks.
-    constexpr int kTile = 64;
-    for (int k0 = 0; k0 < p.H; k0 += kTile) {
-        const int k1 = std::min(p.H, k0 + kTile);
-        int j = j0;
-        for (; j + 4 <= j1; j += 4) {
-            quint32 *rows[4];
-            for (int m = 0; m < 4; ++m)
-                rows[m] = TargetRow(p, p.v0 + qint64(j + m) * p.c);
-            int k = k0;
-#if defined(__SSE2__)
-            const __m128i opaque = _mm_set1_epi32(int(kOpaque));
-            for (; k + 4 <= k1; k += 4) {
-                const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(SourceRow(p, k) + j));
-                const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(SourceRow(p, k + 1) + j));
-                const __m128i r2 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(SourceRow(p, k + 2) + j));
-                const __m128i r3 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(SourceRow(p, k + 3) + j));
-                const __m128i t0 = _mm_unpacklo_epi32(r0, r1), t1 = _mm_unpackhi_epi32(r0, r1);
-                const __m128i t2 = _mm_unpacklo_epi32(r2, r3), t3 = _mm_unpackhi_epi32(r2, r3);
-                __m128i col[4] = {_mm_unpacklo_epi64(t0, t2), _mm_unpackhi_epi64(t0, t2),
-                                  _mm_unpacklo_epi64(t1, t3), _mm_unpackhi_epi64(t1, t3)};
-                for (int m = 0; m < 4; ++m) {
-                    if (p.b == 1) {
-                        _mm_storeu_si128(reinterpret_cast<__m128i *>(rows[m] + (p.u0 + k)), _mm_or_si128(col[m], opaque));
-                    } else {
-                        _mm_storeu_si128(reinterpret_cast<__m128i *>(rows[m] + (p.u0 - k - 3)),
-                                         _mm_or_si128(_mm_shuffle_epi32(col[m], 0x1B), opaque));
-                    }
-                }
-            }
-#endif
-            for (; k < k1; ++k) {
-                const quint32 *src = SourceRow(p, k) + j;
-                for (int m = 0; m < 4; ++m)
-                    rows[m][p.u0 + qint64(k) * p.b] = src[m] | kOpaque;
-            }
-        }
-        for (; j < j1; ++j) {
-            quint32 *row = TargetRow(p, p.v0 + qint64(j) * p.c);
-            for (int k = k0; k < k1; ++k)
-                row[p.u0 + qint64(k) * p.b] = SourceRow(p, k)[j] | kOpaque;
-        }
+#if defined(KESTO_HAVE_AVX2_PERMUTE)
+    if (p.wide) {
+        if (p.b == 1)
+            TransposeColumnsAvx2<1>(p, j0, j1);
+        else
+            TransposeColumnsAvx2<-1>(p, j0, j1);
+        return;
     }
+#endif
+    if (p.b == 1)
+        TransposeColumns<1>(p, j0, j1, 0, p.H);
+    else
+        TransposeColumns<-1>(p, j0, j1, 0, p.H);
 }
 
 // Source columns [j0, j1) when some pixels land outside the target.
@@ -438,6 +569,27 @@ bool RunRowsInParallel(const FixedShapeKernel &kernel, int threads)
 
 } // namespace
 
+bool FillsEveryPixel(int width, int height, std::span<const double> xs, std::span<const double> ys, int targetWidth,
+                     int targetHeight)
+{
+    const Analysis an = Analyse(width, height, xs, ys, targetWidth, targetHeight);
+    if (an.path != Path::Permutation || qint64(width) * height != qint64(targetWidth) * targetHeight)
+        return false;
+    // The permutation's image is a whole-pixel rectangle; it fills the target when its
+    // extreme corners are the target's.
+    qint64 uMin = std::numeric_limits<qint64>::max(), vMin = uMin, uMax = std::numeric_limits<qint64>::min(), vMax = uMax;
+    for (const qint64 j : {qint64(0), qint64(width - 1)}) {
+        for (const qint64 k : {qint64(0), qint64(height - 1)}) {
+            const qint64 u = an.u0 + j * an.a + k * an.b, v = an.v0 + j * an.c + k * an.d;
+            uMin = std::min(uMin, u);
+            uMax = std::max(uMax, u);
+            vMin = std::min(vMin, v);
+            vMax = std::max(vMax, v);
+        }
+    }
+    return uMin == 0 && vMin == 0 && uMax == targetWidth - 1 && vMax == targetHeight - 1;
+}
+
 Path ChoosePath(int width, int height, std::span<const double> xs, std::span<const double> ys, int targetWidth,
                 int targetHeight)
 {
@@ -482,7 +634,8 @@ bool Resample(const QImage &source, QImage &target, std::span<const double> xs, 
 
         if (path == Path::Permutation) {
             const Permutation p{src.constBits(), src.bytesPerLine(), W, H, dst, target.bytesPerLine(), TW, TH,
-                                an.a, an.b, an.c, an.d, an.u0, an.v0};
+                                an.a, an.b, an.c, an.d, an.u0, an.v0, src.format() == QImage::Format_RGB32,
+                                options.wideVectors && HaveAvx2Kernel()};
             return RunPermutation(p, hook) ? true : restore();
         }
 

@@ -41,6 +41,11 @@ struct Options
 Path ChoosePath(int width, int height, std::span<const double> xs, std::span<const double> ys, int targetWidth,
                 int targetHeight);
 
+// True when a permutation writes every pixel of the target, so that filling it with the
+// background first would be wasted.
+bool FillsEveryPixel(int width, int height, std::span<const double> xs, std::span<const double> ys, int targetWidth,
+                     int targetHeight);
+
 bool Resample(const QImage &source, QImage &target, std::span<const double> xs, std::span<const double> ys,
               const RotationHook &hook, const Options &options);
 
@@ -90,6 +95,12 @@ public:
     struct Geometry
     {
         FixedShapeJob job;
+        // The lattice the kernel walks: either the source's own (j along a row) or its
+        // transpose, whichever gives the longer runs of corners per band of frame rows. Lattice
+        // line k starts at byte k * lineStride; its pixel j is element j * pixelStep.
+        int width = 0, height = 0;
+        qsizetype lineStride = 0, pixelStep = 1;
+        double e1x = 0, e1y = 0, e3x = 0, e3y = 0;
         // Lattice tables with one sentinel entry before and after: ax[j] = j * e1x,
         // ay[j] = j * e1y, bx[k] = c0x + k * e3x, cy[k] = (targetHeight - c0y) - k * e3y.
         // A corner's frame position is (bx[k] + ax[j], cy[k] - ay[j]), always evaluated

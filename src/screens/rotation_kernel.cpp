@@ -26,9 +26,12 @@ namespace kernel_generic {
 #define KESTO_HAVE_AVX2_KERNEL 1
 #pragma GCC push_options
 #pragma GCC target("avx2,fma")
+// The target pragma does not define __AVX2__ for the preprocessor.
+#define KESTO_KERNEL_AVX2 1
 namespace kernel_avx2 {
 #include "rotation_kernel.inc"
 }
+#undef KESTO_KERNEL_AVX2
 #pragma GCC pop_options
 #else
 namespace kernel_avx2 {
@@ -52,9 +55,21 @@ bool HaveAvx2Kernel()
 bool FixedShapeKernel::prepare(const FixedShapeJob &job, bool wideVectors)
 {
     m_job = job;
-    const int W = job.width, H = job.height;
-    if (W < 1 || H < 1 || job.targetWidth < 1 || job.targetHeight < 1)
+    if (job.width < 1 || job.height < 1 || job.targetWidth < 1 || job.targetHeight < 1)
         return false;
+    Geometry &g = m_geometry;
+    // A run of corners within a band is as long as the band's height over the lattice's
+    // vertical step along the run; walk along the axis with the smaller step.
+    const bool transposed = std::fabs(job.e3y) < std::fabs(job.e1y);
+    g.width = transposed ? job.height : job.width;
+    g.height = transposed ? job.width : job.height;
+    g.lineStride = transposed ? qsizetype(sizeof(quint32)) : job.sourceStride;
+    g.pixelStep = transposed ? job.sourceStride / qsizetype(sizeof(quint32)) : 1;
+    g.e1x = transposed ? job.e3x : job.e1x;
+    g.e1y = transposed ? job.e3y : job.e1y;
+    g.e3x = transposed ? job.e1x : job.e3x;
+    g.e3y = transposed ? job.e1y : job.e3y;
+    const int W = g.width, H = g.height;
 
     // The frame steps of the four lattice offsets; e points right and up, f left and up.
     struct Offset
@@ -64,10 +79,9 @@ bool FixedShapeKernel::prepare(const FixedShapeJob &job, bool wideVectors)
     const Offset offsets[4] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
     int e = -1, f = -1;
     double fx = 0, fy = 0;
-    Geometry &g = m_geometry;
     for (int i = 0; i < 4; ++i) {
-        const double dx = offsets[i].dj * job.e1x + offsets[i].dk * job.e3x;
-        const double dy = -(offsets[i].dj * job.e1y + offsets[i].dk * job.e3y);
+        const double dx = offsets[i].dj * g.e1x + offsets[i].dk * g.e3x;
+        const double dy = -(offsets[i].dj * g.e1y + offsets[i].dk * g.e3y);
         if (dx > 0 && dy > 0) {
             e = i;
             g.ce = dx;
@@ -101,20 +115,22 @@ bool FixedShapeKernel::prepare(const FixedShapeJob &job, bool wideVectors)
     g.roleT = role(-1, -1);
 
     const double inf = std::numeric_limits<double>::infinity();
-    m_tables.assign(std::size_t(W + 3) * 2 + std::size_t(H + 3) * 2, 0.0);
+    // Each table has one sentinel before and after; the j tables have four more entries
+    // after, which the kernel's four-wide reads may touch but never use.
+    m_tables.assign(std::size_t(W + 7) * 2 + std::size_t(H + 3) * 2, 0.0);
     double *ax = m_tables.data() + 1;
-    double *ay = ax + (W + 3);
-    double *bx = ay + (W + 3);
+    double *ay = ax + (W + 7);
+    double *bx = ay + (W + 7);
     double *cy = bx + (H + 3);
     for (int j = 0; j <= W; ++j) {
-        ax[j] = j * job.e1x;
-        ay[j] = j * job.e1y;
+        ax[j] = j * g.e1x;
+        ay[j] = j * g.e1y;
     }
     ay[-1] = ay[W + 1] = inf;
     const double cy0 = job.targetHeight - job.c0y;
     for (int k = 0; k <= H; ++k) {
-        bx[k] = job.c0x + k * job.e3x;
-        cy[k] = cy0 - k * job.e3y;
+        bx[k] = job.c0x + k * g.e3x;
+        cy[k] = cy0 - k * g.e3y;
     }
     cy[-1] = cy[H + 1] = -inf;
     g.ax = ax;
@@ -122,19 +138,24 @@ bool FixedShapeKernel::prepare(const FixedShapeJob &job, bool wideVectors)
     g.bx = bx;
     g.cy = cy;
     g.job = job;
+    g.width = W;
+    g.height = H;
 
-    const double cornerX[4] = {job.c0x, job.c0x + W * job.e1x, job.c0x + W * job.e1x + H * job.e3x,
-                               job.c0x + H * job.e3x};
-    const double cornerY[4] = {job.c0y, job.c0y + W * job.e1y, job.c0y + W * job.e1y + H * job.e3y,
-                               job.c0y + H * job.e3y};
+    const double cornerX[4] = {job.c0x, job.c0x + W * g.e1x, job.c0x + W * g.e1x + H * g.e3x,
+                               job.c0x + H * g.e3x};
+    const double cornerY[4] = {job.c0y, job.c0y + W * g.e1y, job.c0y + W * g.e1y + H * g.e3y,
+                               job.c0y + H * g.e3y};
     for (int i = 0; i < 4; ++i) {
         g.cornerX[i] = cornerX[i];
         g.cornerY[i] = job.targetHeight - cornerY[i];
     }
 
-    // Keep the band's row buffers (32 bytes a cell, 2 * band + 1 rows) near 192 KB.
+    // The band's row buffers (32 bytes a cell, 2 * band + 1 rows) stay under 112 KB where
+    // the picture allows: small enough for the second-level cache, and below the size at
+    // which the C library hands freed memory back to the system, so that repeated calls do
+    // not pay for fresh pages every time.
     const double rowBytes = 32.0 * (job.targetWidth + 7);
-    g.bandRows = std::clamp(int((192.0 * 1024.0 / rowBytes - 1.0) / 2.0), 2, 32);
+    g.bandRows = std::clamp(int((112.0 * 1024.0 / rowBytes - 1.0) / 2.0), 2, 32);
 
     m_wide = wideVectors && HaveAvx2Kernel();
     return true;
