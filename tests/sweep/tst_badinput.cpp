@@ -173,7 +173,8 @@ void checkReading(Program &p, int spread, const QList<int> &cards, const QList<i
     const QStringList lines = text.split(u'\n');
     QVERIFY(text.contains(SpreadByIndex(spread)->heading));
     for (int card : cards)
-        QVERIFY2(lines.contains(CardTitle(card, reversed.contains(card))), qPrintable(CardTitle(card, false)));
+        QVERIFY2(lines.contains(CardTitle(card, reversed.contains(card))),
+                 qPrintable(CardTitle(card, reversed.contains(card))));
     QCOMPARE(text.count(kClosingLineStart), 1);
     QCOMPARE(p.shell.existingMainWindow()->readingDisplay().caret(), 0);
 }
@@ -192,6 +193,8 @@ void readingStillCompletes(Program &p)
     p.platform.queueFractions({fractionFor(12, subsetOf(Deck::Whole))});
     QTest::mouseClick(tarot->cmdAuto, Qt::LeftButton);
     checkReading(p, kOneCard, {12}, {});
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(p.platform.messages.size(), messagesBefore);
     QCOMPARE(p.platform.endCount, 0);
 }
@@ -353,8 +356,8 @@ public:
         m_db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"sweep-locker"_s);
         m_db.setDatabaseName(path);
         m_open = m_db.open() && QSqlQuery(m_db).exec(u"BEGIN IMMEDIATE"_s)
-            && QSqlQuery(m_db).exec(
-                u"INSERT INTO tarot (\"Key\", \"Link\", \"Names\") VALUES ('Uncommitted', 'https://dict.example/u', 'tarot')"_s);
+            && QSqlQuery(m_db).exec(u"INSERT INTO tarot (\"Key\", \"Link\", \"Names\") "
+                                    u"VALUES ('Uncommitted', 'https://dict.example/u', 'tarot')"_s);
     }
     ~Locker() { release(); }
     bool holding() const { return m_open; }
@@ -382,7 +385,14 @@ class TestBadInput : public QObject
     NoNetwork m_noNetwork;
 
 private Q_SLOTS:
-    void initTestCase() { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&m_noNetwork); }
+    void initTestCase()
+    {
+        // The damage is done to copies of the built content; without it every case is empty.
+        const QDir built(qEnvironmentVariable("KESTO_PROGRAM_DIR"));
+        for (const QString &file : {u"cards/r77.jpg"_s, u"pic/c7.jpg"_s, u"tarot.dll"_s})
+            QVERIFY2(QFileInfo(built.filePath(file)).isFile(), qPrintable(built.filePath(file)));
+        QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&m_noNetwork);
+    }
     void cleanupTestCase() { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(nullptr); }
     void cleanup() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -426,12 +436,16 @@ void TestBadInput::cardPictures()
     p.platform.queueFractions({0.25f, 0.75f, 0.25f, 0.75f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.75f});
     QTest::mouseClick(tarot->cmdAuto, Qt::LeftButton);
     checkReading(p, kCelticCross, cast, {7, 46});
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(p.platform.messages.isEmpty());
     QCOMPARE(p.platform.endCount, 0);
 
     // Manual: per position the card, then its orientation; the crossing card is recorded
     // reversed but lies sideways.
     startAgain(p);
+    if (QTest::currentTestFailed())
+        return;
     tarot = toSpreadScreen(p);
     QVERIFY(tarot);
     ReadingWalk::choose(tarot, kCelticCross, Deck::Whole, true);
@@ -446,14 +460,16 @@ void TestBadInput::cardPictures()
         QTest::mouseClick(manual->p[k], Qt::LeftButton);
     QVERIFY(!p.shell.existingManualPickScreen());
     checkReading(p, kCelticCross, picked, {31, 33});
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(p.platform.messages.isEmpty());
 
     readingStillCompletes(p);
 }
 
 // Every spread picture damaged the same way: the spread screen still shows each spread's
-// description and publishes its card count, with an empty picture box; the manual pick
-// screen shows no spread picture and its reading completes.
+// description and publishes its card count, its picture box empty where the picture cannot
+// be read, and so does the manual pick screen, whose reading completes.
 void TestBadInput::spreadPictures()
 {
     QFETCH(QString, damage);
@@ -485,6 +501,8 @@ void TestBadInput::spreadPictures()
         QTest::mouseClick(manual->p[k], Qt::LeftButton);
     QVERIFY(!p.shell.existingManualPickScreen());
     checkReading(p, kThreeCards, {20, 50, 70}, {});
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(p.platform.messages.isEmpty());
 
     readingStillCompletes(p);
@@ -703,12 +721,14 @@ void TestBadInput::damagedUpdateFile()
 // and the reminder keeps its rules. A last check that is no date shows nothing and writes
 // nothing; one far in the past or the future asks once and starts the two weeks again; an
 // "Install" that is no whole number of 64 bits, or whose absolute value is none, reads as 0.
+// A store that refuses writes still lets the program start.
 void TestBadInput::reminderSettings_data()
 {
     QTest::addColumn<QString>("duration"); // as the store holds it
     QTest::addColumn<QString>("install");  // as the store holds it
     QTest::addColumn<bool>("asks");
-    QTest::addColumn<QString>("installAfter"); // decoded, when the reminder asked
+    QTest::addColumn<QString>("installAfter"); // decoded; a null text: nothing is written
+    QTest::addColumn<bool>("storeRefuses");    // the settings store refuses every write
 
     const QDate today(2026, 12, 9);
     const QString monthAgo = EncodeSetting(FormatReminderDate(today.addDays(-30)));
@@ -716,22 +736,24 @@ void TestBadInput::reminderSettings_data()
     const QChar oddCharacters[] = {QChar(0x01), QChar(0xD800), QChar(0xFFFF), QChar(0x00), QChar(u'1')};
 
     QTest::newRow("last check stored without encoding")
-        << FormatReminderDate(today.addDays(-30)) << minusThree << false << QString();
+        << FormatReminderDate(today.addDays(-30)) << minusThree << false << QString() << false;
     QTest::newRow("last check of control characters and a lone surrogate")
-        << QString(oddCharacters, std::size(oddCharacters)) << minusThree << false << QString();
-    QTest::newRow("last check of 64 KB of text") << QString(65536, QChar(0xE037)) << minusThree << false << QString();
+        << QString(oddCharacters, std::size(oddCharacters)) << minusThree << false << QString() << false;
+    QTest::newRow("last check of 64 KB of text")
+        << QString(65536, QChar(0xE037)) << minusThree << false << QString() << false;
     QTest::newRow("last check in the year 1")
-        << EncodeSetting(FormatReminderDate(QDate(1, 1, 1))) << minusThree << true << u"3"_s;
+        << EncodeSetting(FormatReminderDate(QDate(1, 1, 1))) << minusThree << true << u"3"_s << false;
     QTest::newRow("last check in the year 9999")
-        << EncodeSetting(FormatReminderDate(QDate(9999, 12, 31))) << minusThree << true << u"3"_s;
+        << EncodeSetting(FormatReminderDate(QDate(9999, 12, 31))) << minusThree << true << u"3"_s << false;
     QTest::newRow("install beyond 64 bits")
-        << monthAgo << EncodeSetting(u"99999999999999999999"_s) << true << u"0"_s;
+        << monthAgo << EncodeSetting(u"99999999999999999999"_s) << true << u"0"_s << false;
     QTest::newRow("install the most negative 64-bit number")
-        << monthAgo << EncodeSetting(u"-9223372036854775808"_s) << true << u"0"_s;
+        << monthAgo << EncodeSetting(u"-9223372036854775808"_s) << true << u"0"_s << false;
     QTest::newRow("install the largest 64-bit number")
-        << monthAgo << EncodeSetting(u"9223372036854775807"_s) << true << u"9223372036854775807"_s;
-    QTest::newRow("install not a number") << monthAgo << EncodeSetting(u"many"_s) << true << u"0"_s;
-    QTest::newRow("install of a lone surrogate") << monthAgo << QString(QChar(0xDC00)) << true << u"0"_s;
+        << monthAgo << EncodeSetting(u"9223372036854775807"_s) << true << u"9223372036854775807"_s << false;
+    QTest::newRow("install not a number") << monthAgo << EncodeSetting(u"many"_s) << true << u"0"_s << false;
+    QTest::newRow("install of a lone surrogate") << monthAgo << QString(QChar(0xDC00)) << true << u"0"_s << false;
+    QTest::newRow("a store that refuses writes") << monthAgo << minusThree << true << QString() << true;
 }
 
 void TestBadInput::reminderSettings()
@@ -740,6 +762,7 @@ void TestBadInput::reminderSettings()
     QFETCH(QString, install);
     QFETCH(bool, asks);
     QFETCH(QString, installAfter);
+    QFETCH(bool, storeRefuses);
 
     Program p;
     p.platform.todayDate = QDate(2026, 12, 9);
@@ -748,13 +771,15 @@ void TestBadInput::reminderSettings()
     p.platform.settings.insert(durationKey, duration);
     p.platform.settings.insert(installKey, install);
     const QHash<QString, QString> before = p.platform.settings;
+    p.platform.failSettingWrites = storeRefuses;
 
     frmOpen *open = p.start();
     QVERIFY(open && open->isVisible());
     QCOMPARE(p.platform.endCount, 0);
     QCOMPARE(p.platform.messages.size(), asks ? 1 : 0);
-    if (asks) {
+    if (asks)
         QCOMPARE(p.platform.messages.first().buttons, MessageButtons::YesNo);
+    if (!installAfter.isNull()) {
         QCOMPARE(DecodeSetting(p.platform.settings.value(durationKey)), FormatReminderDate(p.platform.todayDate));
         QCOMPARE(DecodeSetting(p.platform.settings.value(installKey)), installAfter);
         QCOMPARE(p.platform.settings.size(), 2);
