@@ -83,7 +83,12 @@ QString DictionaryHandlers::dictionaryFolder() const
 
 bool DictionaryHandlers::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_frame.lstKeys->viewport()) {
+    // Only the mouse is of interest. Other events also come while the main window is being
+    // destroyed (each control gets its Destroy event), when the window is no longer whole
+    // and must not be touched.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease)
+        && watched == m_frame.lstKeys->viewport()) {
         // The press before a double-click has already selected the row under the mouse.
         if (event->type() == QEvent::MouseButtonDblClick) {
             if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)

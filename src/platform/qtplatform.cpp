@@ -2,6 +2,7 @@
 #include "web/internettest.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -13,6 +14,27 @@
 #include <QUrl>
 
 namespace kesto {
+
+namespace {
+
+// A lock file that names no process (a copy that ended while writing it leaves it empty or
+// cut short) is never found stale by its process id, and would refuse every later start.
+// Once it is older than a starting copy's first moments, it is removed and the lock taken
+// again; the removal fails while a running copy holds the file locked. True when taken.
+bool takeUnreadableLock(QLockFile &lock, const QString &path)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock.getLockInfo(&pid, &host, &application))
+        return false;
+    const QDateTime written = QFileInfo(path).lastModified();
+    if (!written.isValid() || qAbs(written.secsTo(QDateTime::currentDateTime())) < 10)
+        return false;
+    return lock.removeStaleLockFile() && lock.tryLock(0);
+}
+
+} // namespace
 
 QtPlatform::QtPlatform(QString lockFilePath, QString settingsApplication)
     : m_lockFilePath(lockFilePath.isEmpty() ? defaultLockFilePath() : std::move(lockFilePath))
@@ -104,7 +126,7 @@ bool QtPlatform::anotherInstanceRunning()
     if (m_lock->tryLock(0))
         return false;
     if (m_lock->error() == QLockFile::LockFailedError)
-        return true;
+        return !takeUnreadableLock(*m_lock, m_lockFilePath);
     // The lock could not be created at all (unwritable folder): do not refuse to start.
     return false;
 }

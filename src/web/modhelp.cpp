@@ -8,6 +8,8 @@
 #include <QDate>
 #include <QLocale>
 
+#include <limits>
+
 namespace kesto {
 
 QString MakerPageAddress(const QString &pageKey)
@@ -98,7 +100,10 @@ void CheckUpdateReminder(Platform &platform)
         MessageIcon::Information, MessageButtons::YesNo);
 
     const QString install = DecodeSetting(platform.readSetting(section, installKey));
-    const qint64 count = qAbs(install.trimmed().toLongLong());
+    // No whole number of 64 bits reads as 0, and so does the one whose absolute value has
+    // no 64-bit form (negating it would overflow).
+    const qint64 number = install.trimmed().toLongLong();
+    const qint64 count = number == std::numeric_limits<qint64>::min() ? 0 : qAbs(number);
     platform.writeSetting(section, installKey, EncodeSetting(QString::number(count)));
     platform.writeSetting(section, durationKey, EncodeSetting(FormatReminderDate(today)));
 
