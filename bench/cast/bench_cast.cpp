@@ -5,14 +5,14 @@
 // The cast runs on the real platform, events and all, except that its three-second pause
 // is left out and its random fractions are scripted, so that every card but the crossing
 // one lies reversed: nine half turns and one quarter turn.
-#include "dictionary/frmmdi.h"
-#include "platform/qtplatform.h"
-#include "platform/session.h"
-#include "reading/deck.h"
-#include "screens/frmauto.h"
-#include "screens/frmtarot.h"
-#include "shell/fonts.h"
-#include "shell/shell.h"
+#include "ui/mainwindow/frmmdi.h"
+#include "ui/platform/qtplatform.h"
+#include "core/session/session.h"
+#include "core/reading/deck.h"
+#include "ui/screens/frmauto.h"
+#include "ui/screens/frmtarot.h"
+#include "ui/shell/fonts.h"
+#include "ui/shell/shell.h"
 
 #include <QApplication>
 #include <QImageReader>

@@ -3,9 +3,9 @@
 //
 // Bare read: one connection, "Select * from tarot" read forward-only, the "Key" and "Link"
 // of every row taken as text. Every action has to do at least this much.
-#include "dictionary/dictdb.h"
-#include "dictionary/dictmerge.h"
-#include "dictionary/dictsearch.h"
+#include "core/dictionary/dictdb.h"
+#include "core/dictionary/dictmerge.h"
+#include "core/dictionary/dictsearch.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -6,8 +6,8 @@
 // The summary takes the best of the repetitions.
 // Every timed call allocates its result, as RotatePicture and QImage::transformed do.
 
-#include "screens/rotation.h"
-#include "screens/rotation_engine.h"
+#include "core/rotation/rotation.h"
+#include "core/rotation/rotation_engine.h"
 
 #include <QImage>
 #include <QTransform>

@@ -1,7 +1,7 @@
 #include "cardart.h"
 
-#include "reading/deck.h"
-#include "screens/layouts.h"
+#include "core/reading/deck.h"
+#include "core/reading/layouts.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

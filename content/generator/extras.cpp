@@ -1,7 +1,7 @@
 // The card back, the application icon and the spread diagrams.
 #include "cardart.h"
 
-#include "screens/layouts.h"
+#include "core/reading/layouts.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

@@ -5,9 +5,9 @@
 // so every run writes the same bytes.
 #include "cardart.h"
 
-#include "reading/deck.h"
-#include "reading/spreads.h"
-#include "screens/layouts.h"
+#include "core/reading/deck.h"
+#include "core/reading/spreads.h"
+#include "core/reading/layouts.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>

@@ -1,8 +1,8 @@
-#include "platform/qtplatform.h"
-#include "platform/session.h"
-#include "shell/fonts.h"
-#include "shell/shell.h"
-#include "shell/startup.h"
+#include "ui/platform/qtplatform.h"
+#include "core/session/session.h"
+#include "ui/shell/fonts.h"
+#include "ui/shell/shell.h"
+#include "ui/shell/startup.h"
 
 #include <QApplication>
 #include <unistd.h>

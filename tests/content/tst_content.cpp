@@ -1,5 +1,5 @@
-#include "reading/deck.h"
-#include "screens/layouts.h"
+#include "core/reading/deck.h"
+#include "core/reading/layouts.h"
 
 #include <QDirIterator>
 #include <QImageReader>

@@ -1,5 +1,5 @@
-#include "reading/spreads.h"
-#include "screens/layouts.h"
+#include "core/reading/spreads.h"
+#include "core/reading/layouts.h"
 
 #include <QtTest>
 

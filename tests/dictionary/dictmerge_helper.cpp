@@ -3,7 +3,7 @@
 // After writing at least <stop after rows> rows (before the commit) it prints "writing";
 // after the merge has finished it prints "finished". Either way it then waits on standard
 // input until it is killed or its input closes.
-#include "dictionary/dictmerge.h"
+#include "core/dictionary/dictmerge.h"
 
 #include <QCoreApplication>
 #include <cstdio>

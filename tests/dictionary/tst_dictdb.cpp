@@ -1,9 +1,9 @@
 #include "testfolder.h"
 
-#include "dictionary/dictdb.h"
-#include "dictionary/dictmerge.h"
-#include "dictionary/dictsearch.h"
-#include "reading/deck.h"
+#include "core/dictionary/dictdb.h"
+#include "core/dictionary/dictmerge.h"
+#include "core/dictionary/dictsearch.h"
+#include "core/reading/deck.h"
 
 #include <QCryptographicHash>
 #include <QFile>

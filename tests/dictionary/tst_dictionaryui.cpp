@@ -2,20 +2,20 @@
 // with Enter, Search, Display, the list's click and double-click, the web-search kind, and
 // File > Update with its progress window; where the installed dictionary is written when
 // the program folder cannot be.
-#include "dictionary/dictmerge.h"
-#include "dictionary/dictstore.h"
-#include "dictionary/frmmdi.h"
-#include "dictionary/frmpb.h"
-#include "dictionary/moddict.h"
+#include "core/dictionary/dictmerge.h"
+#include "core/dictionary/dictstore.h"
+#include "ui/mainwindow/frmmdi.h"
+#include "ui/mainwindow/frmpb.h"
+#include "ui/mainwindow/moddict.h"
 #include "fakeplatform.h"
-#include "platform/session.h"
-#include "platform/twips.h"
-#include "shell/shell.h"
+#include "core/session/session.h"
+#include "core/platform/twips.h"
+#include "ui/shell/shell.h"
 #include "testfolder.h"
-#include "web/frmbrowser.h"
-#include "web/frmmain.h"
-#include "web/safepage.h"
-#include "web/webwindows.h"
+#include "ui/web/frmbrowser.h"
+#include "ui/web/frmmain.h"
+#include "ui/web/safepage.h"
+#include "ui/web/webwindows.h"
 
 #include <QAction>
 #include <QApplication>

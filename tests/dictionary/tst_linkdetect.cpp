@@ -1,9 +1,9 @@
 #include "fakeplatform.h"
 
-#include "dictionary/frmmdi.h"
-#include "dictionary/modrtbautourldetect.h"
-#include "platform/session.h"
-#include "shell/shell.h"
+#include "ui/mainwindow/frmmdi.h"
+#include "ui/mainwindow/modrtbautourldetect.h"
+#include "core/session/session.h"
+#include "ui/shell/shell.h"
 #include "testfolder.h"
 
 #include <QPushButton>

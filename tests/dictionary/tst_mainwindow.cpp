@@ -1,15 +1,15 @@
 // The main window: its panels in both arrangements, the layout rule, its load, how it comes
 // on screen, Start Again and Exit, and its page links.
-#include "dictionary/frmmdi.h"
+#include "ui/mainwindow/frmmdi.h"
 #include "fakeplatform.h"
-#include "platform/session.h"
-#include "platform/twips.h"
-#include "reading/richtext.h"
-#include "shell/frmopen.h"
-#include "shell/linklabel.h"
-#include "shell/shell.h"
+#include "core/session/session.h"
+#include "core/platform/twips.h"
+#include "core/reading/richtext.h"
+#include "ui/shell/frmopen.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/shell/shell.h"
 #include "testfolder.h"
-#include "web/modhelp.h"
+#include "core/online/modhelp.h"
 
 #include <QAction>
 #include <QLabel>

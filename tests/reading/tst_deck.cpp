@@ -1,4 +1,4 @@
-#include "reading/deck.h"
+#include "core/reading/deck.h"
 
 #include <QHash>
 #include <QRegularExpression>

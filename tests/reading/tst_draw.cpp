@@ -1,5 +1,5 @@
 #include "fakeplatform.h"
-#include "reading/draw.h"
+#include "core/reading/draw.h"
 
 #include <QSet>
 #include <QtTest>

@@ -1,9 +1,9 @@
-#include "dictionary/texteditrichtext.h"
-#include "platform/maker.h"
-#include "platform/twips.h"
-#include "reading/deck.h"
-#include "reading/report.h"
-#include "reading/spreads.h"
+#include "ui/mainwindow/texteditrichtext.h"
+#include "core/platform/maker.h"
+#include "core/platform/twips.h"
+#include "core/reading/deck.h"
+#include "core/reading/report.h"
+#include "core/reading/spreads.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,4 +1,4 @@
-#include "reading/spreads.h"
+#include "core/reading/spreads.h"
 
 #include <QtTest>
 

@@ -2,16 +2,16 @@
 // A reading walked as a user walks it, from the mode screen through the querent and spread
 // screens, on the built card pictures and with scripted random fractions; and the pictures
 // a card box is expected to show.
-#include "dictionary/frmmdi.h"
+#include "ui/mainwindow/frmmdi.h"
 #include "fakeplatform.h"
-#include "platform/session.h"
-#include "platform/twips.h"
-#include "reading/deck.h"
-#include "reading/draw.h"
-#include "screens/frmfront.h"
-#include "screens/frmtarot.h"
-#include "shell/frmopen.h"
-#include "shell/shell.h"
+#include "core/session/session.h"
+#include "core/platform/twips.h"
+#include "core/reading/deck.h"
+#include "core/reading/draw.h"
+#include "ui/screens/frmfront.h"
+#include "ui/screens/frmtarot.h"
+#include "ui/shell/frmopen.h"
+#include "ui/shell/shell.h"
 #include "testfolder.h"
 
 #include <QAbstractButton>

@@ -4,11 +4,11 @@
 // what follows the reading.
 #include "readingwalk.h"
 
-#include "dictionary/frmmdi.h"
-#include "reading/report.h"
-#include "reading/spreads.h"
-#include "screens/frmauto.h"
-#include "screens/layouts.h"
+#include "ui/mainwindow/frmmdi.h"
+#include "core/reading/report.h"
+#include "core/reading/spreads.h"
+#include "ui/screens/frmauto.h"
+#include "core/reading/layouts.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

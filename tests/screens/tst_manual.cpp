@@ -3,13 +3,13 @@
 // the report, and leaving the screen early; plus the texts the screen shows.
 #include "readingwalk.h"
 
-#include "dictionary/frmmdi.h"
-#include "reading/report.h"
-#include "reading/spreads.h"
-#include "screens/frmauto.h"
-#include "screens/frmmanual.h"
-#include "screens/layouts.h"
-#include "screens/placement.h"
+#include "ui/mainwindow/frmmdi.h"
+#include "core/reading/report.h"
+#include "core/reading/spreads.h"
+#include "ui/screens/frmauto.h"
+#include "ui/screens/frmmanual.h"
+#include "core/reading/layouts.h"
+#include "ui/screens/placement.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,14 +1,14 @@
 // The querent details screen, driven as a user drives it: typing into the filtered boxes,
 // the date boxes, Next, Reset, Back, Exit and the page links.
-#include "dictionary/frmmdi.h"
+#include "ui/mainwindow/frmmdi.h"
 #include "fakeplatform.h"
-#include "platform/session.h"
-#include "screens/frmfront.h"
-#include "screens/frmtarot.h"
-#include "shell/frmopen.h"
-#include "shell/shell.h"
+#include "core/session/session.h"
+#include "ui/screens/frmfront.h"
+#include "ui/screens/frmtarot.h"
+#include "ui/shell/frmopen.h"
+#include "ui/shell/shell.h"
 #include "testfolder.h"
-#include "web/modhelp.h"
+#include "core/online/modhelp.h"
 
 #include <QAction>
 #include <QClipboard>

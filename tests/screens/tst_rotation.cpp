@@ -1,6 +1,6 @@
 #include "rotation_reference.h"
-#include "screens/rotation.h"
-#include "screens/rotation_engine.h"
+#include "core/rotation/rotation.h"
+#include "core/rotation/rotation_engine.h"
 
 #include <QtTest>
 

@@ -1,14 +1,14 @@
 // The spread and option screen, driven as a user drives it: list clicks, menu entries, the
 // arcana boxes, AutoCast, Manual, Back and Exit, and the whole way from the mode screen to
 // the card table.
-#include "dictionary/frmmdi.h"
+#include "ui/mainwindow/frmmdi.h"
 #include "fakeplatform.h"
-#include "platform/session.h"
-#include "reading/spreads.h"
-#include "screens/frmfront.h"
-#include "screens/frmtarot.h"
-#include "shell/frmopen.h"
-#include "shell/shell.h"
+#include "core/session/session.h"
+#include "core/reading/spreads.h"
+#include "ui/screens/frmfront.h"
+#include "ui/screens/frmtarot.h"
+#include "ui/shell/frmopen.h"
+#include "ui/shell/shell.h"
 #include "testfolder.h"
 
 #include <QAction>

@@ -1,13 +1,13 @@
 #include "fakeplatform.h"
 #include "testfolder.h"
 
-#include "platform/qtplatform.h"
-#include "platform/session.h"
-#include "shell/frmopen.h"
-#include "shell/linklabel.h"
-#include "shell/shell.h"
-#include "shell/startup.h"
-#include "web/modhelp.h"
+#include "ui/platform/qtplatform.h"
+#include "core/session/session.h"
+#include "ui/shell/frmopen.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/shell/shell.h"
+#include "ui/shell/startup.h"
+#include "core/online/modhelp.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/platform.h"
+#include "core/platform/platform.h"
 
 #include <QDate>
 #include <QHash>

@@ -5,18 +5,18 @@
 // every case ends with a reading laid out and reported.
 #include "readingwalk.h"
 
-#include "dictionary/dictmerge.h"
-#include "dictionary/dictsearch.h"
-#include "dictionary/frmmdi.h"
-#include "dictionary/moddict.h"
-#include "platform/qtplatform.h"
-#include "reading/richtext.h"
-#include "reading/spreads.h"
-#include "screens/frmauto.h"
-#include "screens/frmmanual.h"
-#include "screens/layouts.h"
-#include "shell/startup.h"
-#include "web/modhelp.h"
+#include "core/dictionary/dictmerge.h"
+#include "core/dictionary/dictsearch.h"
+#include "ui/mainwindow/frmmdi.h"
+#include "ui/mainwindow/moddict.h"
+#include "ui/platform/qtplatform.h"
+#include "core/reading/richtext.h"
+#include "core/reading/spreads.h"
+#include "ui/screens/frmauto.h"
+#include "ui/screens/frmmanual.h"
+#include "core/reading/layouts.h"
+#include "ui/shell/startup.h"
+#include "core/online/modhelp.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,20 +1,20 @@
 #include "fakeplatform.h"
 #include "testfolder.h"
 
-#include "dictionary/frmmdi.h"
-#include "shell/shell.h"
+#include "ui/mainwindow/frmmdi.h"
+#include "ui/shell/shell.h"
 
-#include "platform/maker.h"
-#include "platform/session.h"
-#include "platform/twips.h"
-#include "shell/linklabel.h"
-#include "web/browserhost.h"
-#include "web/frmbrowser.h"
-#include "web/frmmain.h"
-#include "web/modhelp.h"
-#include "web/safepage.h"
-#include "web/searchform.h"
-#include "web/webwindows.h"
+#include "core/platform/maker.h"
+#include "core/session/session.h"
+#include "core/platform/twips.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/web/browserhost.h"
+#include "ui/web/frmbrowser.h"
+#include "ui/web/frmmain.h"
+#include "core/online/modhelp.h"
+#include "ui/web/safepage.h"
+#include "ui/web/searchform.h"
+#include "ui/web/webwindows.h"
 
 #include <QAction>
 #include <QApplication>

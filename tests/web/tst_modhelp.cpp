@@ -1,11 +1,11 @@
 #include "fakeplatform.h"
 
-#include "platform/maker.h"
-#include "platform/qtplatform.h"
-#include "platform/randomsource.h"
-#include "shell/linklabel.h"
-#include "web/frmabout.h"
-#include "web/modhelp.h"
+#include "core/platform/maker.h"
+#include "ui/platform/qtplatform.h"
+#include "core/platform/randomsource.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/web/frmabout.h"
+#include "core/online/modhelp.h"
 
 #include <QPushButton>
 #include <QSettings>

@@ -1,0 +1,614 @@
+#include "ui/mainwindow/frmmdi.h"
+
+#include "ui/mainwindow/moddict.h"
+#include "ui/mainwindow/modrtbautourldetect.h"
+#include "ui/mainwindow/texteditrichtext.h"
+#include "core/platform/platform.h"
+#include "core/session/session.h"
+#include "core/platform/twips.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/shell/shell.h"
+#include "ui/web/frmabout.h"
+#include "ui/web/mdibrowserhost.h"
+#include "core/online/modhelp.h"
+#include "ui/web/webwindows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <functional>
+#include <initializer_list>
+
+namespace kesto {
+
+namespace {
+
+int px(int twips) { return twipsToPixels(twips); }
+int tw(int pixels) { return pixelsToTwips(pixels); }
+
+// Places a control inside its panel; all numbers in twips.
+void place(QWidget *w, int left, int top, int width, int height)
+{
+    w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+// A panel docked to one edge of the frame, filled with the window colour. Its controls are
+// placed by hand, so it reports its own design size as the size it prefers.
+class DockPanel : public QWidget
+{
+public:
+    DockPanel(QSize designSize, QWidget *parent) : QWidget(parent), m_designSize(designSize) {}
+    QSize sizeHint() const override { return m_designSize; }
+    void setDesignHeight(int pixels)
+    {
+        if (m_designSize.height() != pixels) {
+            m_designSize.setHeight(pixels);
+            updateGeometry();
+        }
+    }
+
+private:
+    QSize m_designSize;
+};
+
+QWidget *makePanel(const QString &name, int widthTwips, int heightTwips, QWidget *parent)
+{
+    auto *panel = new DockPanel(QSize(px(widthTwips), px(heightTwips)), parent);
+    panel->setObjectName(name);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+QAction *makeAction(const QString &name, const QString &caption, QObject *parent)
+{
+    auto *action = new QAction(caption, parent);
+    action->setObjectName(name);
+    return action;
+}
+
+// Runs each step on its own: a step that cannot be applied reports false and is skipped.
+void runSteps(std::initializer_list<std::function<bool()>> steps)
+{
+    for (const auto &step : steps)
+        (void)step();
+}
+
+} // namespace
+
+frmMDI::frmMDI(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(shell)
+{
+    setObjectName(QStringLiteral("frmMDI"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Kesto v1.55"));
+    setFont(QFont(QStringLiteral("Verdana"), 8));
+    // The panels are part of the frame, not movable tool windows: no toggling menu.
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    buildPanels();
+    buildMenus();
+    m_browserHost = std::make_unique<MdiBrowserHost>(*this);
+    m_webWindows = std::make_unique<WebWindows>(m_shell.session(), *m_browserHost);
+    connectDictionaryHandlers();
+
+    resize(px(kDesignWidth), px(kDesignHeight));
+    MDIForm_Resize();
+}
+
+frmMDI::~frmMDI() = default;
+
+void frmMDI::buildPanels()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frameClient"));
+    setCentralWidget(client);
+
+    mdiArea = new QMdiArea(client);
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->viewport()->installEventFilter(this);
+
+    // TB: the dictionary browser's toolbar.
+    TB = new QToolBar(client);
+    TB->setObjectName(QStringLiteral("TB"));
+    TB->setMovable(false);
+    TB->setFloatable(false);
+    TB->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    TB->setIconSize(QSize(px(300), px(300)));
+    TB->setFixedHeight(px(540));
+    struct ToolButton
+    {
+        const char16_t *key;
+        const char *theme;
+        QStyle::StandardPixmap fallback;
+    };
+    const ToolButton buttons[] = {
+        {u"Back", "go-previous", QStyle::SP_ArrowBack},
+        {u"Forward", "go-next", QStyle::SP_ArrowForward},
+        {u"Stop", "process-stop", QStyle::SP_BrowserStop},
+        {u"Refresh", "view-refresh", QStyle::SP_BrowserReload},
+        {u"Home", "go-home", QStyle::SP_DirHomeIcon},
+        {u"Search", "edit-find", QStyle::SP_FileDialogContentsView},
+    };
+    for (const ToolButton &b : buttons) {
+        const QString key = QString::fromUtf16(b.key);
+        const QIcon icon = QIcon::fromTheme(QLatin1String(b.theme), style()->standardIcon(b.fallback));
+        QAction *action = TB->addAction(icon, key);
+        action->setObjectName(QStringLiteral("TB_") + key);
+        action->setData(key);
+    }
+    connect(TB, &QToolBar::actionTriggered, this, &frmMDI::TB_ButtonClick);
+
+    // picTop2: the notice strip.
+    picTop2 = makePanel(QStringLiteral("picTop2"), kDesignWidth, 645, client);
+    picTop2->setFixedHeight(px(645));
+    {
+        QPalette pal = picTop2->palette();
+        pal.setColor(QPalette::Window, QColor(0xFF, 0xF8, 0xDC));
+        picTop2->setPalette(pal);
+    }
+    lblNotice = new QLabel(
+        QStringLiteral("Kesto is free and is kept going by the people who use it. "
+                       "If it has helped you, please consider a small donation."),
+        picTop2);
+    lblNotice->setObjectName(QStringLiteral("lblNotice"));
+    lblNotice->setFont(QFont(QStringLiteral("Verdana"), 8, QFont::Bold));
+    lblNotice->setWordWrap(true);
+    place(lblNotice, 120, 90, 9600, 465);
+    cmdDonate1 = new QPushButton(QStringLiteral("&Donate"), picTop2);
+    cmdDonate1->setObjectName(QStringLiteral("cmdDonate1"));
+    place(cmdDonate1, 9840, 120, 1215, 405);
+    connect(cmdDonate1, &QPushButton::clicked, this, &frmMDI::cmdDonate1_Click);
+
+    // picTop: the querent, read-only.
+    picTop = makePanel(QStringLiteral("picTop"), kDesignWidth, 915, client);
+    picTop->setFixedHeight(px(915));
+    const QFont verdana(QStringLiteral("Verdana"), 8);
+    auto field = [&](QLabel *&label, const QString &labelName, const QString &caption, QLineEdit *&box,
+                     const QString &boxName, int left, int top, int labelWidth, int boxWidth) {
+        label = new QLabel(caption, picTop);
+        label->setObjectName(labelName);
+        label->setFont(verdana);
+        place(label, left, top + 30, labelWidth, 255);
+        box = new QLineEdit(picTop);
+        box->setObjectName(boxName);
+        box->setFont(verdana);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::ClickFocus);
+        place(box, left + labelWidth, top, boxWidth, 315);
+    };
+    field(lblName, QStringLiteral("lblName"), QStringLiteral("Name"), txtName, QStringLiteral("txtName"),
+          120, 60, 1320, 2160);
+    field(lblDOB, QStringLiteral("lblDOB"), QStringLiteral("Date of Birth"), txtDOB, QStringLiteral("txtDOB"),
+          120, 480, 1320, 2160);
+    field(lblCountry, QStringLiteral("lblCountry"), QStringLiteral("Country"), txtCountry,
+          QStringLiteral("txtCountry"), 3720, 60, 840, 1920);
+    lblQ = new QLabel(QStringLiteral("Question"), picTop);
+    lblQ->setObjectName(QStringLiteral("lblQ"));
+    lblQ->setFont(verdana);
+    place(lblQ, 6600, 90, 900, 255);
+    txtQ = new QPlainTextEdit(picTop);
+    txtQ->setObjectName(QStringLiteral("txtQ"));
+    txtQ->setFont(verdana);
+    txtQ->setReadOnly(true);
+    txtQ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtQ->setFocusPolicy(Qt::ClickFocus);
+    place(txtQ, 7500, 60, 7485, 795);
+
+    // picLeft: the keyword search.
+    picLeft = makePanel(QStringLiteral("picLeft"), 2925, 8820, client);
+    picLeft->setFixedWidth(px(2925));
+    optWildCard = new QRadioButton(QStringLiteral("Use WildCard (*)"), picLeft);
+    optWildCard->setObjectName(QStringLiteral("optWildCard"));
+    place(optWildCard, 60, 120, 2805, 285);
+    optExact = new QRadioButton(QStringLiteral("Exact Search"), picLeft);
+    optExact->setObjectName(QStringLiteral("optExact"));
+    place(optExact, 60, 420, 2805, 285);
+    optExact->setChecked(true);
+    optGoogle = new QRadioButton(QStringLiteral("Google Search"), picLeft);
+    optGoogle->setObjectName(QStringLiteral("optGoogle"));
+    place(optGoogle, 60, 720, 2805, 285);
+    Label5 = new QLabel(QStringLiteral("Type in the Key&word to find:"), picLeft);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    place(Label5, 60, 1080, 2805, 255);
+    txtKey = new QLineEdit(picLeft);
+    txtKey->setObjectName(QStringLiteral("txtKey"));
+    txtKey->setFont(verdana);
+    place(txtKey, 0, 1365, 2850, 315);
+    Label5->setBuddy(txtKey);
+    cmdSearch = new QPushButton(QStringLiteral("&Search"), picLeft);
+    cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
+    place(cmdSearch, 0, 1740, 2875, 375);
+    lstKeys = new QTreeWidget(picLeft);
+    lstKeys->setObjectName(QStringLiteral("lstKeys"));
+    lstKeys->setColumnCount(1);
+    lstKeys->setHeaderLabels({QStringLiteral("Keywords")});
+    lstKeys->setRootIsDecorated(false);
+    lstKeys->setUniformRowHeights(true);
+    lstKeys->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstKeys->header()->setSectionsMovable(false);
+    lstKeys->header()->setStretchLastSection(false);
+    place(lstKeys, 0, 2220, 2875, 6100);
+    cmdDisplay = new QPushButton(QStringLiteral("&Display"), picLeft);
+    cmdDisplay->setObjectName(QStringLiteral("cmdDisplay"));
+    place(cmdDisplay, 0, 8320, 2875, 500);
+
+    // picRight: the reading display.
+    picRight = makePanel(QStringLiteral("picRight"), 3735, 8875, client);
+    picRight->setFixedWidth(px(3735));
+    rtbDisp1 = new QTextEdit(picRight);
+    rtbDisp1->setObjectName(QStringLiteral("rtbDisp1"));
+    rtbDisp1->setReadOnly(true);
+    rtbDisp1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                      | Qt::LinksAccessibleByMouse);
+    {
+        QFont displayFont(QStringLiteral("Verdana"));
+        displayFont.setPointSizeF(8.5);
+        rtbDisp1->document()->setDefaultFont(displayFont);
+        rtbDisp1->setPlainText(QStringLiteral("RichTextBox1"));
+    }
+    place(rtbDisp1, 0, 0, 3645, 8875);
+    m_display = std::make_unique<TextEditRichText>(rtbDisp1);
+
+    // picBottom: Start Again, Donate, Exit and the two offers.
+    picBottom = makePanel(QStringLiteral("picBottom"), kDesignWidth, 660, client);
+    picBottom->setFixedHeight(px(660));
+    cmdRestart = new QPushButton(QStringLiteral("Start Again"), picBottom);
+    cmdRestart->setObjectName(QStringLiteral("cmdRestart"));
+    place(cmdRestart, 13845, 135, 1215, 390);
+    cmdDonate = new QPushButton(QStringLiteral("Donate"), picBottom);
+    cmdDonate->setObjectName(QStringLiteral("cmdDonate"));
+    place(cmdDonate, 12530, 135, 1215, 390);
+    cmdExit = new QPushButton(QStringLiteral("Exit"), picBottom);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    place(cmdExit, 11215, 135, 1215, 390);
+    lblCobrand = new LinkLabel(QStringLiteral("Put your own name and web address on Kesto and give it to your "
+                                              "visitors. Click Here for more info on co-branding."),
+                               picBottom);
+    lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
+    lblCobrand->setWordWrap(false);
+    place(lblCobrand, 120, 60, 10800, 255);
+    lblFullBrand = new LinkLabel(QStringLiteral("Home Business Opportunity. Sell Kesto under your own brand and "
+                                                "keep what it earns. Click here for more details."),
+                                 picBottom);
+    lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
+    lblFullBrand->setWordWrap(false);
+    place(lblFullBrand, 120, 345, 10800, 255);
+    for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
+        QFont f(QStringLiteral("Verdana"), 8);
+        f.setUnderline(true);
+        label->setFont(f);
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, Qt::blue);
+        label->setPalette(pal);
+    }
+    connect(cmdRestart, &QPushButton::clicked, this, &frmMDI::cmdRestart_Click);
+    connect(cmdDonate, &QPushButton::clicked, this, &frmMDI::cmdDonate_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmMDI::cmdExit_Click);
+    connect(lblCobrand, &LinkLabel::clicked, this, &frmMDI::lblCobrand_Click);
+    connect(lblFullBrand, &LinkLabel::clicked, this, &frmMDI::lblFullBrand_Click);
+
+    // Docking: the three top panels stack down from the top edge in their order; the bottom
+    // panel takes the whole bottom edge, so that its buttons, which the layout rule places
+    // against the frame's right edge, always stay in view; the left and right panels take
+    // the height between them, and the client area what is left. A hidden panel frees its
+    // space for the client area.
+    auto *middle = new QHBoxLayout;
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    middle->addWidget(picLeft);
+    middle->addWidget(mdiArea, 1);
+    middle->addWidget(picRight);
+
+    auto *docking = new QVBoxLayout(client);
+    docking->setContentsMargins(0, 0, 0, 0);
+    docking->setSpacing(0);
+    docking->addWidget(TB);
+    docking->addWidget(picTop2);
+    docking->addWidget(picTop);
+    docking->addLayout(middle, 1);
+    docking->addWidget(picBottom);
+
+    // The panels keep their design sizes even while they are hidden, so that the layout
+    // rule reads meaningful widths in either arrangement.
+    picLeft->resize(px(2925), px(8820));
+    picRight->resize(px(3735), px(8875));
+    picTop->resize(px(kDesignWidth), px(915));
+    picTop2->resize(px(kDesignWidth), px(645));
+    picBottom->resize(px(kDesignWidth), px(660));
+}
+
+void frmMDI::buildMenus()
+{
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuUpdateKey = makeAction(QStringLiteral("mnuUpdateKey"), QStringLiteral("&Update"), this);
+    mnuUpdateKey->setEnabled(false);
+    mnuStart = makeAction(QStringLiteral("mnuStart"), QStringLiteral("&Start Again"), this);
+    mnuExit = makeAction(QStringLiteral("mnuExit"), QStringLiteral("E&xit"), this);
+    mnuFile->addAction(mnuUpdateKey);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuStart);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuExit);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuOnline = makeAction(QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), this);
+    mnuVisit = makeAction(QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), this);
+    mnuUpdate = makeAction(QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"), this);
+    mnuAbout = makeAction(QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), this);
+    mnuHelp->addAction(mnuOnline);
+    mnuHelp->addAction(mnuVisit);
+    mnuHelp->addSeparator();
+    mnuHelp->addAction(mnuUpdate);
+    mnuHelp->addSeparator();
+    mnuHelp->addAction(mnuAbout);
+
+    mnuDonate = makeAction(QStringLiteral("mnuDonate"), QStringLiteral("&Donate"), this);
+    mnuMakeMoney = makeAction(QStringLiteral("mnuMakeMoney"), QStringLiteral("Make Money &Online"), this);
+    menuBar()->addAction(mnuDonate);
+    menuBar()->addAction(mnuMakeMoney);
+
+    connect(mnuStart, &QAction::triggered, this, &frmMDI::cmdRestart_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMDI::cmdExit_Click);
+    connect(mnuOnline, &QAction::triggered, this, &frmMDI::mnuOnline_Click);
+    connect(mnuVisit, &QAction::triggered, this, &frmMDI::mnuVisit_Click);
+    connect(mnuUpdate, &QAction::triggered, this, &frmMDI::mnuUpdate_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMDI::mnuAbout_Click);
+    connect(mnuDonate, &QAction::triggered, this, &frmMDI::mnuDonate_Click);
+    connect(mnuMakeMoney, &QAction::triggered, this, &frmMDI::mnuMakeMoney_Click);
+}
+
+void frmMDI::MDIForm_Load()
+{
+    Session &session = m_shell.session();
+    runSteps({
+        [&] {
+            CheckInternetConnection(session);
+            return true;
+        },
+        [&] {
+            enableLinkDetection();
+            return true;
+        },
+        [&] {
+            showQuerent();
+            return true;
+        },
+        [&] {
+            fillKeywordList();
+            return true;
+        },
+        [&] {
+            const int width = tw(lstKeys->width()) - 200;
+            if (width < 0)
+                return false;
+            lstKeys->setColumnWidth(0, px(width));
+            return true;
+        },
+    });
+}
+
+void frmMDI::MDIForm_Resize()
+{
+    if (!picLeft)
+        return;
+    const int frameWidth = tw(width());
+    const int frameHeight = tw(height());
+    runSteps({
+        // The height asked of the keyword panel. Docked to the left edge, it still runs from
+        // the top panels down to the bottom one, so that a taller frame's longer keyword list
+        // and the Display button under it stay in view.
+        [&] {
+            static_cast<DockPanel *>(picLeft)->setDesignHeight(px(8820));
+            return true;
+        },
+        [&] {
+            const int height = frameHeight - 5000;
+            if (height < 0)
+                return false;
+            lstKeys->resize(lstKeys->width(), px(height));
+            return true;
+        },
+        [&] {
+            cmdDisplay->setGeometry(cmdDisplay->x(), lstKeys->y() + lstKeys->height(), cmdDisplay->width(),
+                                    px(500));
+            return true;
+        },
+        [&] {
+            const int left = picLeft->x();
+            for (QWidget *w : {static_cast<QWidget *>(txtKey), static_cast<QWidget *>(lstKeys),
+                               static_cast<QWidget *>(cmdSearch), static_cast<QWidget *>(cmdDisplay)})
+                w->move(left, w->y());
+            return true;
+        },
+        [&] {
+            const int keyWidth = tw(picLeft->width()) - 75;
+            const int width = tw(picLeft->width()) - 50;
+            if (keyWidth < 0 || width < 0)
+                return false;
+            txtKey->resize(px(keyWidth), txtKey->height());
+            for (QWidget *w : {static_cast<QWidget *>(lstKeys), static_cast<QWidget *>(cmdSearch),
+                               static_cast<QWidget *>(cmdDisplay)})
+                w->resize(px(width), w->height());
+            return true;
+        },
+        [&] {
+            rtbDisp1->resize(rtbDisp1->width(), px(8875));
+            return true;
+        },
+        [&] {
+            const int restartLeft = frameWidth - tw(cmdRestart->width()) - 300;
+            cmdRestart->move(px(restartLeft), cmdRestart->y());
+            const int donateLeft = restartLeft - tw(cmdDonate->width()) - 100;
+            cmdDonate->move(px(donateLeft), cmdDonate->y());
+            const int exitLeft = donateLeft - tw(cmdExit->width()) - 100;
+            cmdExit->move(px(exitLeft), cmdExit->y());
+            return true;
+        },
+    });
+}
+
+RichTextBox &frmMDI::readingDisplay() { return *m_display; }
+
+void frmMDI::MDIForm_Unload() { disableLinkDetection(); }
+
+void frmMDI::showQuerent()
+{
+    const CurrentReading &reading = m_shell.session().reading;
+    txtName->setText(reading.strName);
+    txtDOB->setText(reading.strDOB);
+    txtCountry->setText(reading.strCountry);
+    txtQ->setPlainText(reading.strQ);
+}
+
+void frmMDI::applyReadingArrangement()
+{
+    TB->setVisible(false);
+    picTop2->setVisible(false);
+    picLeft->setVisible(false);
+    picTop->setVisible(true);
+    picRight->setVisible(true);
+    picBottom->setVisible(true);
+}
+
+void frmMDI::applyDictionaryArrangement()
+{
+    picRight->setVisible(false);
+    picTop->setVisible(false);
+    TB->setVisible(true);
+    picTop2->setVisible(true);
+    picLeft->setVisible(true);
+    picBottom->setVisible(true);
+    mnuUpdateKey->setEnabled(true);
+    CheckInternetConnection(m_shell.session());
+}
+
+QMdiSubWindow *frmMDI::addChildWindow(QWidget *child)
+{
+    return mdiArea->addSubWindow(child);
+}
+
+void frmMDI::showFrame()
+{
+    if (isVisible())
+        return;
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        if (width() > available.width() || height() > available.height()) {
+            showMaximized();
+            return;
+        }
+        move(available.center() - rect().center());
+    }
+    show();
+}
+
+void frmMDI::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    MDIForm_Resize();
+}
+
+bool frmMDI::eventFilter(QObject *watched, QEvent *event)
+{
+    // A child window shown inside the client area brings the frame with it. Showing a child
+    // of a hidden frame only marks it to be shown with its parent; it still tells itself
+    // through ShowToParent, which is where the frame follows.
+    if (watched == mdiArea->viewport() && event->type() == QEvent::ChildAdded) {
+        if (QObject *child = static_cast<QChildEvent *>(event)->child())
+            child->installEventFilter(this);
+    } else if (event->type() == QEvent::ShowToParent && qobject_cast<QMdiSubWindow *>(watched)) {
+        showFrame();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMDI::closeEvent(QCloseEvent *event)
+{
+    MDIForm_Unload();
+    mdiArea->closeAllSubWindows();
+    event->accept();
+    if (!m_restarting && !m_shell.isEnding())
+        m_shell.EndProgram();
+}
+
+void frmMDI::cmdExit_Click() { close(); }
+
+void frmMDI::cmdRestart_Click()
+{
+    m_restarting = true;
+    close();
+    m_shell.showModeScreen();
+}
+
+void frmMDI::cmdDonate_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::donate)); }
+void frmMDI::cmdDonate1_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::donate)); }
+void frmMDI::lblCobrand_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::coBrand)); }
+void frmMDI::lblFullBrand_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::fullyBranded)); }
+void frmMDI::mnuOnline_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::help)); }
+void frmMDI::mnuVisit_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::home)); }
+void frmMDI::mnuUpdate_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::download)); }
+void frmMDI::mnuDonate_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::donate)); }
+void frmMDI::mnuMakeMoney_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::fullyBranded)); }
+
+void frmMDI::mnuAbout_Click()
+{
+    frmAbout about(m_shell.platform(), this);
+    about.exec();
+}
+
+void frmMDI::TB_ButtonClick(QAction *button)
+{
+    if (!button)
+        return;
+    const QString key = button->data().toString();
+    static const QStringList keys = {QStringLiteral("Back"),    QStringLiteral("Forward"),
+                                     QStringLiteral("Refresh"), QStringLiteral("Home"),
+                                     QStringLiteral("Search"),  QStringLiteral("Stop")};
+    if (keys.contains(key))
+        dictionaryBrowserCommand(key);
+}
+
+// The reading display shows web addresses as links and opens one on a left-button press.
+void frmMDI::enableLinkDetection() { EnableUrlDetection(m_shell.platform(), rtbDisp1); }
+void frmMDI::disableLinkDetection() { DisableUrlDetection(); }
+
+// Every keyword of the installed dictionary, in read order; the list stays empty when the
+// dictionary cannot be opened.
+void frmMDI::fillKeywordList()
+{
+    if (DictionaryHandlers *handlers = DictionaryHandlers::of(this))
+        handlers->FillKeywordList();
+}
+
+// Back, Forward, Stop, Refresh, Home and Search act on the dictionary browser, even while the
+// web-search window is in front.
+void frmMDI::dictionaryBrowserCommand(const QString &key) { m_webWindows->toolbarCommand(key); }
+
+// Enter in txtKey and its every change, cmdSearch, cmdDisplay, lstKeys' click and
+// double-click, and File > Update (which the dictionary arrangement enables).
+void frmMDI::connectDictionaryHandlers() { new DictionaryHandlers(m_shell, *this); }
+
+} // namespace kesto

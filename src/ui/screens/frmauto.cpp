@@ -1,0 +1,369 @@
+#include "ui/screens/frmauto.h"
+
+#include "ui/mainwindow/frmmdi.h"
+#include "core/platform/platform.h"
+#include "core/session/session.h"
+#include "core/platform/twips.h"
+#include "core/reading/deck.h"
+#include "core/reading/draw.h"
+#include "core/reading/report.h"
+#include "core/reading/layouts.h"
+#include "ui/screens/placement.h"
+#include "core/rotation/rotation.h"
+#include "ui/shell/shell.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QImageReader>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace kesto {
+
+namespace {
+
+int px(int twips) { return twipsToPixels(twips); }
+
+// The felt of the card table, and the number plates on the cards.
+const QColor kTableColour(0x1F, 0x4D, 0x36);
+const QColor kNumberPlateColour(0x2E, 0x1F, 0x5E);
+const QColor kNumberColour(0xF5, 0xD7, 0x6E);
+
+// The number label inside a box: 615 x 495 twips at the box's top-left corner.
+constexpr int kLabelWidth = 615;
+constexpr int kLabelHeight = 495;
+
+DrawHooks platformHooks(Platform &platform)
+{
+    return DrawHooks{
+        [&platform] { return platform.randomFraction(); },
+        [&platform] { platform.yieldToEvents(); },
+        [&platform] { platform.reseedRandom(); },
+    };
+}
+
+bool isUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QImage LoadCardPicture(Platform &platform, CardId card)
+{
+    if (!IsCatalogueCard(card))
+        return {};
+    QImageReader reader(CardPicturePath(platform.programFolder(), card));
+    return reader.read();
+}
+
+CastInputGuard::CastInputGuard()
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(this);
+}
+
+CastInputGuard::~CastInputGuard()
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+}
+
+bool CastInputGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (isUserInput(event->type())) {
+        event->accept();
+        return true;
+    }
+    // A close box pressed meanwhile: the window stays. A top-level window's close reaches
+    // it the same way whoever asks for it.
+    if (event->type() == QEvent::Close && event->spontaneous()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell)
+{
+    setObjectName(QStringLiteral("frmAuto"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Kesto v1.45"));
+    setFixedSize(px(kClientWidth), px(kClientHeight));
+    setAutoFillBackground(true);
+    {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, kTableColour);
+        setPalette(pal);
+    }
+
+    QFont numberFont(QStringLiteral("Arial Black"));
+    numberFont.setPointSizeF(14.25);
+    // Where Arial Black is missing its substitute is drawn as heavy as it goes.
+    numberFont.setWeight(QFont::Black);
+
+    for (int i = 0; i < kBoxCount; ++i) {
+        auto *box = new QLabel(this);
+        box->setObjectName(QStringLiteral("p_") + QString::number(i));
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        box->resize(kCardPictureSize);
+        box->hide();
+        p.append(box);
+
+        auto *number = new QLabel(QString::number(i + 1), box);
+        number->setObjectName(QStringLiteral("lbl_") + QString::number(i));
+        number->setGeometry(0, 0, px(kLabelWidth), px(kLabelHeight));
+        number->setAlignment(Qt::AlignCenter);
+        number->setFont(numberFont);
+        number->setAutoFillBackground(true);
+        QPalette pal = number->palette();
+        pal.setColor(QPalette::Window, kNumberPlateColour);
+        pal.setColor(QPalette::WindowText, kNumberColour);
+        number->setPalette(pal);
+        number->hide();
+        lbl.append(number);
+    }
+
+    Img = new QLabel(this);
+    Img->setObjectName(QStringLiteral("Img"));
+    Img->hide();
+}
+
+frmAuto::~frmAuto() = default;
+
+void frmAuto::Form_Load()
+{
+    CurrentReading &reading = m_shell.session().reading;
+
+    if (auto *window = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        window->move(0, 0);
+
+    frmMDI *frame = m_shell.mainWindow();
+    frame->rtbDisp1->clear();
+    WriteSpreadHeader(frame->readingDisplay(), reading);
+
+    const bool major = reading.majorOnly == FlagTrue;
+    const bool minor = reading.minorOnly == FlagTrue;
+    const bool reversed = reading.allowReversed == FlagTrue;
+    const bool castable = !(major && minor);
+
+    if (reading.startedByAutoCast == FlagTrue && castable) {
+        const int count = reading.cardCount;
+        const CastInputGuard guard;
+        if (!reversed && !major && !minor)
+            DONE1(count);
+        else if (!reversed && minor)
+            DONE2(count);
+        else if (!reversed && major)
+            DONE3(count);
+        else if (!major && !minor)
+            DONE4(count);
+        else if (minor)
+            DONE5(count);
+        else
+            DONE6(count);
+    }
+    if (reading.startedByManual == FlagTrue && castable)
+        Clear_PicBox();
+}
+
+void frmAuto::Form_Unload() {}
+
+void frmAuto::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmAuto::DONE1(int count) { castUpright(count, DeckOptions{FlagFalse, FlagFalse, FlagFalse}); }
+void frmAuto::DONE2(int count) { castUpright(count, DeckOptions{FlagTrue, FlagFalse, FlagFalse}); }
+void frmAuto::DONE3(int count) { castUpright(count, DeckOptions{FlagFalse, FlagTrue, FlagFalse}); }
+void frmAuto::DONE4(int count) { castAllowingReversed(count, DeckOptions{FlagFalse, FlagFalse, FlagTrue}); }
+void frmAuto::DONE5(int count) { castAllowingReversed(count, DeckOptions{FlagTrue, FlagFalse, FlagTrue}); }
+void frmAuto::DONE6(int count) { castAllowingReversed(count, DeckOptions{FlagFalse, FlagTrue, FlagTrue}); }
+
+void frmAuto::castUpright(int count, const DeckOptions &options)
+{
+    CurrentReading &reading = m_shell.session().reading;
+    DrawCards(reading, count, options, platformHooks(m_shell.platform()));
+    const int shown = std::min(count, int(kBoxCount));
+
+    for (int i = 0; i < shown; ++i)
+        p[i]->show();
+
+    const auto layout = CastLayoutFor(count, reading.spreadName);
+    for (int i = 0; i < shown; ++i) {
+        const auto position = layout ? LayoutPositionOf(*layout, i + 1) : std::nullopt;
+        if (position)
+            moveBox(i, *position);
+        const CardId card = reading.drawnCards && i < reading.drawnCards->size() ? reading.drawnCards->at(i) : -1;
+        if (position && position->quarterTurned)
+            turnCardInto(i, card, 90.0);
+        else
+            loadCardInto(i, card);
+        showProgress(i);
+    }
+
+    for (int i = 0; i < shown; ++i) {
+        lbl[i]->setEnabled(true);
+        lbl[i]->show();
+    }
+    writeReport();
+}
+
+void frmAuto::castAllowingReversed(int count, const DeckOptions &options)
+{
+    CurrentReading &reading = m_shell.session().reading;
+    Platform &platform = m_shell.platform();
+    DrawCards(reading, count, options, platformHooks(platform));
+    const int shown = std::min(count, int(kBoxCount));
+
+    const auto layout = CastLayoutFor(count, reading.spreadName);
+    QList<bool> crossing(shown, false);
+    for (int i = 0; i < shown; ++i) {
+        if (const auto position = layout ? LayoutPositionOf(*layout, i + 1) : std::nullopt) {
+            moveBox(i, *position);
+            crossing[i] = position->quarterTurned;
+        }
+    }
+
+    for (int i = 0; i < shown; ++i) {
+        // One orientation number per position, the crossing card's included; the crossing
+        // card is never reversed.
+        const float fraction = platform.randomFraction();
+        const CardId card = reading.drawnCards && i < reading.drawnCards->size() ? reading.drawnCards->at(i) : -1;
+        const bool reversed = ChooseOrientation(reading, count, i, fraction);
+        if (crossing[i]) {
+            turnCardInto(i, card, 90.0);
+            showPosition(i);
+        } else if (reversed) {
+            turnCardInto(i, card, 180.0);
+            showPosition(i);
+        } else {
+            p[i]->setEnabled(true);
+            p[i]->show();
+            loadCardInto(i, card);
+            lbl[i]->setEnabled(true);
+            lbl[i]->show();
+        }
+        showProgress(i);
+    }
+    writeReport();
+}
+
+void frmAuto::RotateImage(double RotAngel)
+{
+    cancelRotation = 0;
+    Platform &platform = m_shell.platform();
+    rotatedPicture = RotatePicture(sourcePicture, RotAngel,
+                                   RotationProgress([&platform] { platform.yieldToEvents(); }, cancelRotation),
+                                   QRgb(rotationBackground));
+    setStagedPicture(rotatedPicture);
+}
+
+void frmAuto::Clear_PicBox()
+{
+    for (int i = 0; i < kBoxCount; ++i)
+        setBoxPicture(i, QPixmap());
+}
+
+
+void frmAuto::setBoxPicture(int index, const QPixmap &picture)
+{
+    if (index < 0 || index >= kBoxCount)
+        return;
+    QLabel *box = p[index];
+    if (picture.isNull()) {
+        box->clear();
+        return;
+    }
+    box->setPixmap(picture);
+    box->resize(picture.size());
+}
+
+void frmAuto::setBoxPicture(int index, const QImage &picture)
+{
+    setBoxPicture(index, picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+}
+
+QPixmap frmAuto::stagedPicture() const { return Img->pixmap(); }
+
+void frmAuto::setStagedPicture(const QImage &picture)
+{
+    if (picture.isNull())
+        Img->clear();
+    else
+        Img->setPixmap(QPixmap::fromImage(picture));
+}
+
+void frmAuto::moveBox(int index, const LayoutPosition &position)
+{
+    if (index < 0 || index >= kBoxCount)
+        return;
+    p[index]->move(px(position.left), px(position.top));
+}
+
+void frmAuto::showPosition(int index)
+{
+    if (index < 0 || index >= kBoxCount)
+        return;
+    p[index]->setEnabled(true);
+    p[index]->show();
+    lbl[index]->setEnabled(true);
+    lbl[index]->show();
+}
+
+void frmAuto::turnCardInto(int index, CardId card, double angle)
+{
+    sourcePicture = LoadCardPicture(m_shell.platform(), card);
+    setStagedPicture(sourcePicture);
+    RotateImage(angle);
+    setBoxPicture(index, stagedPicture());
+}
+
+void frmAuto::loadCardInto(int index, CardId card) { setBoxPicture(index, LoadCardPicture(m_shell.platform(), card)); }
+
+void frmAuto::writeReport()
+{
+    frmMDI *frame = m_shell.existingMainWindow();
+    if (!frame)
+        return;
+    // One layout pass over the whole card section instead of one per insertion.
+    QTextCursor batch(frame->rtbDisp1->document());
+    batch.beginEditBlock();
+    WriteCardReadings(frame->readingDisplay(), m_shell.session().reading);
+    batch.endEditBlock();
+    frame->readingDisplay().setCaret(0);
+}
+
+void frmAuto::showProgress(int index)
+{
+    // Only the box is painted here; pending events wait for the next yield.
+    if (index >= 0 && index < kBoxCount && p[index]->isVisible())
+        p[index]->repaint();
+}
+
+} // namespace kesto

@@ -1,0 +1,119 @@
+#pragma once
+#include "core/reading/currentreading.h"
+
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QWidget>
+
+class QLabel;
+class QPixmap;
+
+namespace kesto {
+
+class Platform;
+class Shell;
+struct LayoutPosition;
+
+// The picture of a card read from its file in the program folder; a null image when the
+// file is missing or unreadable.
+QImage LoadCardPicture(Platform &platform, CardId card);
+
+// Holds back the user's input (clicks, keys, the windows' close boxes) for as long as it
+// lives. A cast lets pending events run while it draws and turns pictures, so that the
+// windows repaint; a command run in the middle of it (a second AutoCast, Start Again, a
+// further face-down card, closing the card table) would start a second cast or destroy
+// the windows the cast is still filling. Repaints and scrolling pass. A window's close is
+// held back as well, the program's own included: close a window once the guard is gone.
+class CastInputGuard : public QObject
+{
+public:
+    CastInputGuard();
+    ~CastInputGuard() override;
+    CastInputGuard(const CastInputGuard &) = delete;
+    CastInputGuard &operator=(const CastInputGuard &) = delete;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+// The card table: a child window of the main window with one picture box per spread
+// position, each carrying its position number. An automatic cast is drawn, laid out and
+// reported while the table loads; a manual pick only clears it and then places each chosen
+// card on it.
+class frmAuto : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kBoxCount = 10;
+    // The client area, in twips: tall enough for the seven-card layout.
+    static constexpr int kClientWidth = 11805;
+    static constexpr int kClientHeight = 27225;
+
+    explicit frmAuto(Shell &shell, QWidget *parent = nullptr);
+    ~frmAuto() override;
+
+    // Places the table, clears the reading display, writes the report header, and casts
+    // (automatic reading) or empties the boxes (manual reading).
+    void Form_Load();
+    void Form_Unload();
+
+    // The cast methods, one per deck-option combination, each for a card count. DONE1 to
+    // DONE3 draw from the whole deck, the minor and the major arcana, all cards upright;
+    // DONE4 to DONE6 the same with reversed cards allowed.
+    void DONE1(int count);
+    void DONE2(int count);
+    void DONE3(int count);
+    void DONE4(int count);
+    void DONE5(int count);
+    void DONE6(int count);
+
+    // Turns sourcePicture by the angle in degrees and puts the result into Img.
+    void RotateImage(double RotAngel);
+    // Empties the picture of every box.
+    void Clear_PicBox();
+
+    // Sets a box's picture; the box takes the size of the picture. An empty picture leaves
+    // the box empty at the size it had, its number still showing.
+    void setBoxPicture(int index, const QPixmap &picture);
+    void setBoxPicture(int index, const QImage &picture);
+    // The picture Img shows now (empty when it shows none).
+    QPixmap stagedPicture() const;
+    void setStagedPicture(const QImage &picture);
+    // Moves a box's top-left corner to a layout position (twips on the table).
+    void moveBox(int index, const LayoutPosition &position);
+    // Enables and shows a position's number label and box.
+    void showPosition(int index);
+
+    QList<QLabel *> p;
+    QList<QLabel *> lbl;
+    QLabel *Img = nullptr;
+
+    // The last card picture loaded for turning and the result of the last turn.
+    QImage sourcePicture;
+    QImage rotatedPicture;
+    // The background colour handed to the rotation; nothing sets it, so it stays black.
+    quint32 rotationBackground = 0;
+    // Answered by the rotation's progress hook; 0 lets a turn run to its end.
+    qint16 cancelRotation = 0;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // DONE1 to DONE3: draw, lay out upright (the crossing card turned), report.
+    void castUpright(int count, const DeckOptions &options);
+    // DONE4 to DONE6: draw, then decide and lay out each position in turn, report.
+    void castAllowingReversed(int count, const DeckOptions &options);
+    // Loads a card's picture into sourcePicture, turns it into Img, and puts it into a box.
+    void turnCardInto(int index, CardId card, double angle);
+    void loadCardInto(int index, CardId card);
+    // The per-card report, then the display's caret back to its start.
+    void writeReport();
+    // Lets the window show the card just laid out before the next one comes.
+    void showProgress(int index);
+
+    Shell &m_shell;
+};
+
+} // namespace kesto

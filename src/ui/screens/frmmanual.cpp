@@ -1,0 +1,535 @@
+#include "ui/screens/frmmanual.h"
+
+#include "ui/mainwindow/frmmdi.h"
+#include "core/platform/maker.h"
+#include "core/platform/platform.h"
+#include "core/session/session.h"
+#include "core/platform/twips.h"
+#include "core/reading/draw.h"
+#include "core/reading/report.h"
+#include "core/reading/spreads.h"
+#include "ui/screens/frmauto.h"
+#include "core/reading/layouts.h"
+#include "ui/screens/placement.h"
+#include "core/rotation/rotation.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/shell/shell.h"
+#include "ui/web/frmabout.h"
+#include "core/online/modhelp.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+
+namespace kesto {
+
+namespace {
+
+int px(int twips) { return twipsToPixels(twips); }
+
+void place(QWidget *w, int left, int top, int width, int height)
+{
+    w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+QAction *makeAction(const QString &name, const QString &caption, QObject *parent)
+{
+    auto *action = new QAction(caption, parent);
+    action->setObjectName(name);
+    return action;
+}
+
+constexpr int kClientWidth = 7560;
+constexpr int kClientHeight = 6360;
+
+// The face-down table: 13 columns, 6 rows of 350 x 600 twip boxes.
+constexpr int kColumns = 13;
+
+} // namespace
+
+FaceDownBox::FaceDownBox(QWidget *parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
+
+void FaceDownBox::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void FaceDownBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        Q_EMIT clicked();
+}
+
+frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(shell)
+{
+    setObjectName(QStringLiteral("frmManual"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Kesto v1.55"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::WindowMinimizeButtonHint);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setFont(QFont(QStringLiteral("Verdana"), 8));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("manualClient"));
+    client->setFixedSize(px(kClientWidth), px(kClientHeight));
+    setCentralWidget(client);
+
+    fraPictures = new QFrame(client);
+    fraPictures->setObjectName(QStringLiteral("fraPictures"));
+    fraPictures->setFrameShape(QFrame::Box);
+    fraPictures->setFrameShadow(QFrame::Sunken);
+    place(fraPictures, 2520, 540, 5055, 4035);
+
+    const QPixmap cardBack(QStringLiteral(":/kesto/cardback.jpg"));
+    for (int i = 0; i < kFaceDownCount; ++i) {
+        auto *box = new FaceDownBox(fraPictures);
+        box->setObjectName(QStringLiteral("p_") + QString::number(i));
+        box->setFrameShape(QFrame::Panel);
+        box->setFrameShadow(QFrame::Sunken);
+        box->setLineWidth(1);
+        box->setAlignment(Qt::AlignCenter);
+        box->setPixmap(cardBack);
+        const int column = i % kColumns;
+        const int row = i / kColumns;
+        place(box, 90 + 375 * column, 180 + 630 * row, 350, 600);
+        connect(box, &FaceDownBox::clicked, this, [this, i] { p_Click(i); });
+        p.append(box);
+    }
+
+    picManual = new QLabel(client);
+    picManual->setObjectName(QStringLiteral("picManual"));
+    picManual->setFrameShape(QFrame::Panel);
+    picManual->setFrameShadow(QFrame::Sunken);
+    picManual->setAlignment(Qt::AlignCenter);
+    place(picManual, 90, 480, 2415, 4095);
+
+    txtDisp = new QPlainTextEdit(client);
+    txtDisp->setObjectName(QStringLiteral("txtDisp"));
+    txtDisp->setReadOnly(true);
+    txtDisp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    txtDisp->setTabChangesFocus(true);
+    place(txtDisp, 90, 4620, 7395, 1245);
+
+    picMessage = new QFrame(client);
+    picMessage->setObjectName(QStringLiteral("picMessage"));
+    picMessage->setFrameShape(QFrame::Panel);
+    picMessage->setFrameShadow(QFrame::Raised);
+    picMessage->setLineWidth(2);
+    picMessage->setAutoFillBackground(true);
+    {
+        QPalette pal = picMessage->palette();
+        pal.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xE1));
+        picMessage->setPalette(pal);
+    }
+    place(picMessage, 1133, 2693, 5295, 975);
+    const QFont waitFont(QStringLiteral("Verdana"), 9, QFont::Bold);
+    Label1 = new QLabel(QStringLiteral("Please Wait ..."), picMessage);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    place(Label1, 60, 540, 5175, 315);
+    // Two labels with the same text at the same place, as the panel was designed.
+    Label2 = new QLabel(QStringLiteral("Kesto is generating the Tarot result...."), picMessage);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    place(Label2, 60, 150, 5175, 315);
+    Label3 = new QLabel(QStringLiteral("Kesto is generating the Tarot result...."), picMessage);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    place(Label3, 60, 150, 5175, 315);
+    for (QLabel *label : {Label1, Label2, Label3}) {
+        label->setFont(waitFont);
+        label->setAlignment(Qt::AlignCenter);
+    }
+    picMessage->hide();
+
+    cmdBack = new QPushButton(QStringLiteral("Back"), client);
+    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    place(cmdBack, 6510, 5940, 975, 375);
+    cmdCancel = new QPushButton(QStringLiteral("Exit"), client);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    place(cmdCancel, 5370, 5940, 1095, 375);
+
+    Img = new QLabel(client);
+    Img->setObjectName(QStringLiteral("Img"));
+    place(Img, 2640, 3540, 1095, 1095);
+    Img->hide();
+
+    picTmp = new QLabel(client);
+    picTmp->setObjectName(QStringLiteral("picTmp"));
+    place(picTmp, 270, 5220, 2025, 465);
+    picTmp->setEnabled(false);
+    picTmp->hide();
+
+    Label6 = new LinkLabel(QStringLiteral("Join the ") + maker::forumName()
+                               + QStringLiteral(" and talk tarot with readers from all over the world"),
+                           client);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->setAlignment(Qt::AlignCenter);
+    place(Label6, 1005, 60, 5550, 465);
+
+    connect(cmdBack, &QPushButton::clicked, this, &frmManual::cmdBack_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmManual::cmdCancel_Click);
+    connect(Label6, &LinkLabel::clicked, this, &frmManual::Label6_Click);
+
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+frmManual::~frmManual() = default;
+
+void frmManual::buildMenus()
+{
+    Platform &platform = m_shell.platform();
+
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuStart = makeAction(QStringLiteral("mnuStart"), QStringLiteral("&Start Again"), this);
+    mnuExit = makeAction(QStringLiteral("mnuExit"), QStringLiteral("&Exit"), this);
+    mnuFile->addAction(mnuStart);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuExit);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuOnline = makeAction(QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), this);
+    mnuVisit = makeAction(QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), this);
+    mnuUpdate = makeAction(QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"), this);
+    mnuAbout = makeAction(QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), this);
+    mnuHelp->addAction(mnuOnline);
+    mnuHelp->addAction(mnuVisit);
+    mnuHelp->addSeparator();
+    mnuHelp->addAction(mnuUpdate);
+    mnuHelp->addSeparator();
+    mnuHelp->addAction(mnuAbout);
+
+    mnuDonate = makeAction(QStringLiteral("mnuDonate"), QStringLiteral("Donate"), this);
+    mnuMakeMoney = makeAction(QStringLiteral("mnuMakeMoney"), QStringLiteral("Make Money &Online"), this);
+    menuBar()->addAction(mnuDonate);
+    menuBar()->addAction(mnuMakeMoney);
+
+    connect(mnuStart, &QAction::triggered, this, &frmManual::mnuStart_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmManual::mnuExit_Click);
+    connect(mnuOnline, &QAction::triggered, this,
+            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::help)); });
+    connect(mnuVisit, &QAction::triggered, this,
+            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::home)); });
+    connect(mnuUpdate, &QAction::triggered, this,
+            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::download)); });
+    connect(mnuDonate, &QAction::triggered, this,
+            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::donate)); });
+    connect(mnuMakeMoney, &QAction::triggered, this,
+            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::fullyBranded)); });
+    connect(mnuAbout, &QAction::triggered, this, [this, &platform] {
+        frmAbout about(platform, this);
+        about.exec();
+    });
+}
+
+void frmManual::Form_Load()
+{
+    CurrentReading &reading = m_shell.session().reading;
+
+    p[1]->setFrameShape(QFrame::NoFrame);
+
+    reading.isManualPick = FlagTrue;
+
+    screenSpreadName = reading.card;
+    screenSpreadIndex = reading.MaxCardInSet;
+
+    ShowCardInfo(QStringLiteral("0"));
+
+    const Spread *spread = SpreadByIndex(screenSpreadIndex);
+    pickedBoxes = QList<qint32>(spread ? spread->cardCount : 0, 0);
+
+    showCentred();
+
+    screenSpreadName = reading.spreadName;
+    reversedAllowed = reading.allowReversed;
+    minorOnly = reading.minorOnly;
+    majorOnly = reading.majorOnly;
+
+    // As many face-down cards as the chosen part of the deck has: 22, 56 or 78.
+    int offered = kFaceDownCount;
+    if (majorOnly == FlagTrue)
+        offered = 22;
+    else if (minorOnly == FlagTrue)
+        offered = 56;
+    for (int i = 0; i < kFaceDownCount; ++i) {
+        p[i]->setEnabled(i < offered);
+        p[i]->setVisible(i < offered);
+    }
+
+    picManual->clear();
+    const QImage spreadPicture = QImageReader(SpreadPicturePath(m_shell.platform().programFolder(),
+                                                                screenSpreadIndex)).read();
+    if (!spreadPicture.isNull())
+        picManual->setPixmap(QPixmap::fromImage(spreadPicture));
+
+    pickCount = 0;
+}
+
+void frmManual::showCentred()
+{
+    ensurePolished();
+    adjustSize();
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+}
+
+void frmManual::p_Click(int Index)
+{
+    // The completion lets events run while it draws and turns pictures; a click that gets
+    // through then must not start a second one.
+    if (m_completing || Index < 0 || Index >= kFaceDownCount)
+        return;
+
+    p[Index]->hide();
+    p[Index]->setEnabled(false);
+
+    if (pickCount < pickedBoxes.size() - 1) {
+        pickedBoxes[pickCount] = Index;
+        ++pickCount;
+        if (frmMDI *frame = m_shell.mainWindow())
+            frame->rtbDisp1->textCursor().removeSelectedText();
+        ShowCardInfo(QString::number(pickCount));
+        return;
+    }
+    completePick();
+}
+
+void frmManual::completePick()
+{
+    m_completing = true;
+    {
+        // Closing a window counts as the user's own close while input is held back, so the
+        // screen closes only once the guard is gone.
+        const CastInputGuard guard;
+        layOutAndReport();
+    }
+    closeForNavigation();
+}
+
+void frmManual::layOutAndReport()
+{
+    CurrentReading &reading = m_shell.session().reading;
+
+    // On screen before the pause, which holds off the event loop.
+    picMessage->show();
+    picMessage->raise();
+    picMessage->repaint();
+    repaint();
+
+    m_shell.platform().pause(3000);
+
+    for (positionIndex = 0; positionIndex < reading.cardCount; ++positionIndex)
+        DrawForPosition(positionIndex);
+
+    frmMDI *frame = m_shell.mainWindow();
+    frame->showFrame();
+    // The card section goes in at the caret; a selection there is kept and follows the
+    // section instead of being replaced by it.
+    QTextCursor cursor = frame->rtbDisp1->textCursor();
+    const QTextDocumentFragment remembered = cursor.selection();
+    cursor.removeSelectedText();
+    frame->rtbDisp1->setTextCursor(cursor);
+    // One layout pass over the whole card section instead of one per insertion.
+    QTextCursor batch(frame->rtbDisp1->document());
+    batch.beginEditBlock();
+    WriteCardReadings(frame->readingDisplay(), reading);
+    batch.endEditBlock();
+    if (!remembered.isEmpty()) {
+        QTextCursor after = frame->rtbDisp1->textCursor();
+        after.insertFragment(remembered);
+        frame->rtbDisp1->setTextCursor(after);
+    }
+    frame->readingDisplay().setCaret(0);
+    frame->showFrame();
+    frame->raise();
+    frame->activateWindow();
+}
+
+void frmManual::ShowCardInfo(const QString &no)
+{
+    bool ok = false;
+    const int n = no.trimmed().toInt(&ok);
+    if (!ok)
+        return;
+    if (const auto text = PositionDisplayText(screenSpreadName, n + 1))
+        txtDisp->setPlainText(*text);
+}
+
+void frmManual::DrawForPosition(int i)
+{
+    Platform &platform = m_shell.platform();
+    CurrentReading &reading = m_shell.session().reading;
+
+    platform.reseedRandom();
+
+    DeckSubset subset{0, 78};
+    if (majorOnly == FlagTrue)
+        subset = DeckSubset{0, 22};
+    else if (minorOnly == FlagTrue)
+        subset = DeckSubset{22, 56};
+
+    if (IsArrayDimensioned(reading.drawnCards))
+        reading.drawnCards->append(0);
+    else
+        reading.drawnCards = QList<qint32>{0};
+
+    const DrawHooks hooks{
+        [&platform] { return platform.randomFraction(); },
+        [&platform] { platform.yieldToEvents(); },
+        {},
+    };
+    const CardId card = DrawCard(subset, *reading.drawnCards, i, hooks);
+    reading.drawnCards->last() = card;
+
+    bool reversed = false;
+    if (reversedAllowed == FlagTrue) {
+        const double r = platform.randomFraction();
+        reversed = RoundHalfEven(r * 10.0) % 2 != 0;
+    }
+
+    if (reversed) {
+        sourcePicture = LoadCardPicture(platform, card);
+        setStagedPicture(sourcePicture);
+        RotateImage(180.0);
+        picTmp->setPixmap(Img->pixmap());
+        if (frmAuto *table = m_shell.cardTable())
+            table->setBoxPicture(i, picTmp->pixmap());
+        AppendReversed(reading, card);
+    } else if (frmAuto *table = m_shell.cardTable()) {
+        table->setBoxPicture(i, LoadCardPicture(platform, card));
+    }
+
+    switch (reading.spreadListIndex) {
+    case 0:
+        SetPicPlacement0(qint16(i));
+        break;
+    case 1:
+        SetPicPlacement1(qint16(i));
+        break;
+    case 2:
+        SetPicPlacement2(qint16(i));
+        break;
+    case 3:
+        SetPicPlacement3(qint16(i));
+        break;
+    case 4:
+        SetPicPlacement4(qint16(i));
+        break;
+    case 5:
+        SetPicPlacement5(qint16(i));
+        break;
+    case 6:
+        SetPicPlacement6(qint16(i));
+        break;
+    case 7:
+        SetPicPlacement7(qint16(i));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmManual::RotateImage(double RotAngel)
+{
+    cancelRotation = 0;
+    Platform &platform = m_shell.platform();
+    rotatedPicture = RotatePicture(sourcePicture, RotAngel,
+                                   RotationProgress([&platform] { platform.yieldToEvents(); }, cancelRotation),
+                                   QRgb(rotationBackground));
+    setStagedPicture(rotatedPicture);
+}
+
+void frmManual::setStagedPicture(const QImage &picture)
+{
+    if (picture.isNull())
+        Img->clear();
+    else
+        Img->setPixmap(QPixmap::fromImage(picture));
+}
+
+void frmManual::SetPicPlacement0(qint16 picIndex) { placePosition(0, picIndex); }
+void frmManual::SetPicPlacement1(qint16 picIndex) { placePosition(1, picIndex); }
+void frmManual::SetPicPlacement2(qint16 picIndex) { placePosition(2, picIndex); }
+void frmManual::SetPicPlacement3(qint16 picIndex) { placePosition(3, picIndex); }
+void frmManual::SetPicPlacement4(qint16 picIndex) { placePosition(4, picIndex); }
+void frmManual::SetPicPlacement5(qint16 picIndex) { placePosition(5, picIndex); }
+void frmManual::SetPicPlacement6(qint16 picIndex) { placePosition(6, picIndex); }
+void frmManual::SetPicPlacement7(qint16 picIndex) { placePosition(7, picIndex); }
+
+void frmManual::placePosition(SpreadIndex spread, int picIndex)
+{
+    frmAuto *table = m_shell.cardTable();
+    if (!table || picIndex < 0 || picIndex >= frmAuto::kBoxCount)
+        return;
+
+    if (const auto position = LayoutPositionOf(spread, picIndex + 1))
+        table->moveBox(picIndex, *position);
+
+    if (const auto hint = PlacementHint(spread, picIndex))
+        txtDisp->setPlainText(*hint);
+
+    // The crossing card lies across position 1 as its upright picture turned a quarter,
+    // whichever way the pick laid it.
+    if (spread == kCelticCross && picIndex == 1) {
+        const CardArray &drawn = m_shell.session().reading.drawnCards;
+        const CardId card = drawn && drawn->size() > 1 ? drawn->at(1) : -1;
+        sourcePicture = LoadCardPicture(m_shell.platform(), card);
+        setStagedPicture(sourcePicture);
+        RotateImage(90.0);
+        table->setBoxPicture(1, Img->pixmap());
+        Img->hide();
+    }
+
+    table->showPosition(picIndex);
+    if (table->p[picIndex]->isVisible())
+        table->p[picIndex]->repaint();
+}
+
+void frmManual::cmdBack_Click()
+{
+    m_shell.openQuerentScreen();
+    closeForNavigation();
+}
+
+void frmManual::mnuStart_Click() { cmdBack_Click(); }
+
+void frmManual::cmdCancel_Click() { close(); }
+
+void frmManual::mnuExit_Click() { close(); }
+
+void frmManual::Label6_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::home)); }
+
+void frmManual::closeForNavigation()
+{
+    m_navigating = true;
+    close();
+}
+
+void frmManual::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    if (!m_navigating && !m_shell.isEnding())
+        m_shell.EndProgram();
+}
+
+} // namespace kesto

@@ -1,0 +1,144 @@
+#pragma once
+#include "core/reading/currentreading.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QList>
+#include <QMainWindow>
+
+class QAction;
+class QFrame;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kesto {
+
+class LinkLabel;
+class Shell;
+
+// A face-down card of the manual pick: a picture box that reports a left click.
+class FaceDownBox : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit FaceDownBox(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+// The manual pick screen: the deck lies face down, the user clicks as many cards as the
+// spread has positions, then the cards are drawn, laid out on the card table one position
+// at a time and reported. The clicks only decide when the reading is cast, not which cards.
+class frmManual : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int kFaceDownCount = 78;
+
+    explicit frmManual(Shell &shell, QWidget *parent = nullptr);
+    ~frmManual() override;
+
+    // Prepares the table for the spread chosen on the spread screen and shows the window.
+    void Form_Load();
+    void showCentred();
+
+    // A click on face-down box p(Index).
+    void p_Click(int Index);
+    // Shows the text of position no + 1 (no holds a whole number) of the chosen spread.
+    void ShowCardInfo(const QString &no);
+    // Draws the card of position i + 1, shows it on the card table and places it.
+    void DrawForPosition(int i);
+    // Turns sourcePicture by the angle in degrees and puts the result into Img.
+    void RotateImage(double RotAngel);
+
+    // The placements of the eight spreads, one position at a time.
+    void SetPicPlacement0(qint16 picIndex);
+    void SetPicPlacement1(qint16 picIndex);
+    void SetPicPlacement2(qint16 picIndex);
+    void SetPicPlacement3(qint16 picIndex);
+    void SetPicPlacement4(qint16 picIndex);
+    void SetPicPlacement5(qint16 picIndex);
+    void SetPicPlacement6(qint16 picIndex);
+    void SetPicPlacement7(qint16 picIndex);
+
+    void cmdBack_Click();
+    void cmdCancel_Click();
+    void mnuStart_Click();
+    void mnuExit_Click();
+    void Label6_Click();
+
+    // True from the last pick until the screen has closed.
+    bool isCompleting() const { return m_completing; }
+
+    QFrame *fraPictures = nullptr;
+    QList<FaceDownBox *> p;
+    QLabel *picManual = nullptr;
+    QPlainTextEdit *txtDisp = nullptr;
+    QFrame *picMessage = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QPushButton *cmdBack = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QLabel *Img = nullptr;
+    QLabel *picTmp = nullptr;
+    LinkLabel *Label6 = nullptr;
+
+    QMenu *mnuFile = nullptr;
+    QAction *mnuStart = nullptr;
+    QAction *mnuExit = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuOnline = nullptr;
+    QAction *mnuVisit = nullptr;
+    QAction *mnuUpdate = nullptr;
+    QAction *mnuAbout = nullptr;
+    QAction *mnuDonate = nullptr;
+    QAction *mnuMakeMoney = nullptr;
+
+    // The chosen spread, by list name and by place in the list.
+    QString screenSpreadName;
+    qint16 screenSpreadIndex = 0;
+    // Picks made so far, and the boxes picked (the last pick is not recorded: the array's
+    // upper bound is what tells the last pick).
+    qint16 pickCount = 0;
+    QList<qint32> pickedBoxes;
+    // The position being laid out after the last pick.
+    qint16 positionIndex = 0;
+    // The deck options, copied when the screen loads.
+    Flag reversedAllowed = FlagFalse;
+    Flag minorOnly = FlagFalse;
+    Flag majorOnly = FlagFalse;
+
+    QImage sourcePicture;
+    QImage rotatedPicture;
+    quint32 rotationBackground = 0;
+    qint16 cancelRotation = 0;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    // The last pick: wait panel, pause, every position drawn and placed, the report, close.
+    void completePick();
+    void layOutAndReport();
+    // Places position picIndex + 1 of spread K on the card table and writes the hint.
+    void placePosition(SpreadIndex spread, int picIndex);
+    void setStagedPicture(const QImage &picture);
+    void closeForNavigation();
+
+    Shell &m_shell;
+    bool m_navigating = false;
+    bool m_completing = false;
+};
+
+} // namespace kesto
