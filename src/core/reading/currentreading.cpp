@@ -15,6 +15,22 @@ bool IsInArray(qint32 value, const CardArray &array)
     return false;
 }
 
+QString DateOfBirthText(const QString &month, const QString &date, const QString &year)
+{
+    if (month == QLatin1String("Month") && date == QLatin1String("Date") && year == QLatin1String("Year"))
+        return QString();
+    return month + QLatin1Char(' ') + date + QStringLiteral(", ") + year;
+}
+
+void CurrentReading::takeSpreadChoice()
+{
+    spreadName = card;
+    cardCount = no;
+    minorOnly = lboo;
+    majorOnly = hboo;
+    allowReversed = rboo;
+}
+
 void CurrentReading::resetCast()
 {
     isManualPick = FlagFalse;

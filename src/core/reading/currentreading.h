@@ -30,6 +30,10 @@ struct DeckOptions
     Flag allowReversed = FlagFalse;
 };
 
+// The date of birth as the reading shows it: "Month D, YYYY"; empty while the month, date
+// and year all still show their prompts ("Month", "Date", "Year").
+QString DateOfBirthText(const QString &month, const QString &date, const QString &year);
+
 // The one record of the reading in progress.
 struct CurrentReading
 {
@@ -71,6 +75,9 @@ struct CurrentReading
 
     // The state of no cast, set when the spread screen loads.
     void resetCast();
+    // Copies the spread screen's published values (spread, card count, deck options) into
+    // the cast about to start.
+    void takeSpreadChoice();
 };
 
 } // namespace kesto

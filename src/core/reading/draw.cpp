@@ -1,4 +1,5 @@
 #include "core/reading/draw.h"
+#include "core/platform/platform.h"
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +16,30 @@ std::optional<DeckSubset> DeckSubsetFor(const DeckOptions &options)
     if (minor)
         return DeckSubset{22, 56};
     return DeckSubset{0, 78};
+}
+
+DrawHooks PlatformDrawHooks(Platform &platform)
+{
+    return DrawHooks{
+        [&platform] { return platform.randomFraction(); },
+        [&platform] { platform.yieldToEvents(); },
+        [&platform] { platform.reseedRandom(); },
+    };
+}
+
+DeckSubset ManualPickSubset(const DeckOptions &options)
+{
+    if (options.majorOnly == FlagTrue)
+        return DeckSubset{0, 22};
+    if (options.minorOnly == FlagTrue)
+        return DeckSubset{22, 56};
+    return DeckSubset{0, 78};
+}
+
+bool ManualPickReversed(float fraction)
+{
+    const double r = fraction;
+    return RoundHalfEven(r * 10.0) % 2 != 0;
 }
 
 qint64 RoundHalfEven(double value)

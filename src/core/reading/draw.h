@@ -24,6 +24,22 @@ struct DrawHooks
     std::function<void()> reseed;
 };
 
+class Platform;
+
+// The hooks a draw uses in the program: the platform's random fractions, its event loop
+// and its reseed.
+DrawHooks PlatformDrawHooks(Platform &platform);
+
+// The part of the deck the manual pick draws from and lays face down: the major arcana
+// when that option is set (whatever the minor option says), else the minor arcana when
+// that one is set, else the whole deck. Unlike DeckSubsetFor, both options set still
+// name a subset.
+DeckSubset ManualPickSubset(const DeckOptions &options);
+
+// The manual pick's orientation of one card from a fraction: the fraction times ten,
+// rounded half to even; an odd result lies reversed.
+bool ManualPickReversed(float fraction);
+
 // Rounds to the nearest whole number, halves to the even one.
 qint64 RoundHalfEven(double value);
 
