@@ -109,7 +109,7 @@ struct Program
     QString report()
     {
         frmMDI *frame = shell.existingMainWindow();
-        return frame ? frame->rtbDisp1->toPlainText() : QString();
+        return frame ? frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->toPlainText() : QString();
     }
 };
 
@@ -599,7 +599,7 @@ void TestBadInput::damagedDictionary()
     QVERIFY(frame && frame->isVisible());
     QVERIFY(frame->mnuUpdateKey->isEnabled());
     QVERIFY(!open || !open->isVisible());
-    DictionaryHandlers *handlers = DictionaryHandlers::of(frame);
+    DictionaryHandlers *handlers = frame->dictionaryHandlers();
     QVERIFY(handlers);
     handlers->setBusyTimeout(0);
     handlers->setProgressTick(1);

@@ -6,6 +6,7 @@
 #include "core/platform/platform.h"
 #include "core/session/session.h"
 #include "core/platform/twips.h"
+#include "core/reading/report.h"
 #include "ui/widgets/linklabel.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
@@ -31,6 +32,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -397,7 +400,7 @@ void frmMDI::MDIForm_Load()
             return true;
         },
         [&] {
-            fillKeywordList();
+            refillKeywordList();
             return true;
         },
         [&] {
@@ -471,6 +474,34 @@ void frmMDI::MDIForm_Resize()
 }
 
 RichTextBox &frmMDI::readingDisplay() { return *m_display; }
+
+void frmMDI::clearReadingDisplay() { rtbDisp1->clear(); }
+
+void frmMDI::writeReportHeader(const CurrentReading &reading) { WriteSpreadHeader(readingDisplay(), reading); }
+
+void frmMDI::writeCardSection(const CurrentReading &reading, SelectionAtCaret selection)
+{
+    QTextDocumentFragment remembered;
+    if (selection == SelectionAtCaret::Keep) {
+        QTextCursor cursor = rtbDisp1->textCursor();
+        remembered = cursor.selection();
+        cursor.removeSelectedText();
+        rtbDisp1->setTextCursor(cursor);
+    }
+    // One layout pass over the whole card section instead of one per insertion.
+    QTextCursor batch(rtbDisp1->document());
+    batch.beginEditBlock();
+    WriteCardReadings(readingDisplay(), reading);
+    batch.endEditBlock();
+    if (!remembered.isEmpty()) {
+        QTextCursor after = rtbDisp1->textCursor();
+        after.insertFragment(remembered);
+        rtbDisp1->setTextCursor(after);
+    }
+    readingDisplay().setCaret(0);
+}
+
+void frmMDI::removeReadingSelection() { rtbDisp1->textCursor().removeSelectedText(); }
 
 void frmMDI::MDIForm_Unload() { disableLinkDetection(); }
 
@@ -597,10 +628,10 @@ void frmMDI::disableLinkDetection() { DisableUrlDetection(); }
 
 // Every keyword of the installed dictionary, in read order; the list stays empty when the
 // dictionary cannot be opened.
-void frmMDI::fillKeywordList()
+void frmMDI::refillKeywordList()
 {
-    if (DictionaryHandlers *handlers = DictionaryHandlers::of(this))
-        handlers->FillKeywordList();
+    if (m_dictionary)
+        m_dictionary->FillKeywordList();
 }
 
 // Back, Forward, Stop, Refresh, Home and Search act on the dictionary browser, even while the
@@ -609,6 +640,6 @@ void frmMDI::dictionaryBrowserCommand(const QString &key) { m_webWindows->toolba
 
 // Enter in txtKey and its every change, cmdSearch, cmdDisplay, lstKeys' click and
 // double-click, and File > Update (which the dictionary arrangement enables).
-void frmMDI::connectDictionaryHandlers() { new DictionaryHandlers(m_shell, *this); }
+void frmMDI::connectDictionaryHandlers() { m_dictionary = new DictionaryHandlers(m_shell, *this); }
 
 } // namespace kesto

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/reading/currentreading.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -17,6 +19,7 @@ class QTreeWidget;
 
 namespace kesto {
 
+class DictionaryHandlers;
 class LinkLabel;
 class MdiBrowserHost;
 class RichTextBox;
@@ -57,6 +60,23 @@ public:
     // The reading display as the report writes it: rtbDisp1's rich-text operations.
     RichTextBox &readingDisplay();
 
+    // What a selection at the caret of the reading display becomes when the card section
+    // is written there: replaced by the section, or kept to follow it.
+    enum class SelectionAtCaret { Replace, Keep };
+    // Empties the reading display.
+    void clearReadingDisplay();
+    // Writes the report header (the spread, the querent) at the caret of the reading display.
+    void writeReportHeader(const CurrentReading &reading);
+    // Writes the card section at the caret in one layout pass, then puts the caret back at
+    // the start of the display.
+    void writeCardSection(const CurrentReading &reading, SelectionAtCaret selection);
+    // Removes the text selected in the reading display.
+    void removeReadingSelection();
+    // Fills lstKeys with every keyword of the installed dictionary.
+    void refillKeywordList();
+    // The keyword search, keyword list and File > Update handlers of this frame.
+    DictionaryHandlers *dictionaryHandlers() const { return m_dictionary; }
+
     // Puts a window into the client area; showing it makes the frame visible.
     QMdiSubWindow *addChildWindow(QWidget *child);
     // Makes the frame visible (at its design size, centred) if it is not yet.
@@ -92,16 +112,6 @@ public:
     QLabel *lblNotice = nullptr;
     QPushButton *cmdDonate1 = nullptr;
 
-    // picTop
-    QLabel *lblName = nullptr;
-    QLineEdit *txtName = nullptr;
-    QLabel *lblDOB = nullptr;
-    QLineEdit *txtDOB = nullptr;
-    QLabel *lblCountry = nullptr;
-    QLineEdit *txtCountry = nullptr;
-    QLabel *lblQ = nullptr;
-    QPlainTextEdit *txtQ = nullptr;
-
     // picLeft
     QRadioButton *optWildCard = nullptr;
     QRadioButton *optExact = nullptr;
@@ -111,9 +121,6 @@ public:
     QPushButton *cmdSearch = nullptr;
     QTreeWidget *lstKeys = nullptr;
     QPushButton *cmdDisplay = nullptr;
-
-    // picRight
-    QTextEdit *rtbDisp1 = nullptr;
 
     // picBottom
     QPushButton *cmdRestart = nullptr;
@@ -144,16 +151,26 @@ private:
     void buildPanels();
     void buildMenus();
 
-    // Hooks completed by the dictionary and the reading display's link detection.
     // Turns clickable web addresses on in the reading display.
     void enableLinkDetection();
     void disableLinkDetection();
-    // Fills lstKeys with every keyword of the installed dictionary.
-    void fillKeywordList();
     // Hands a toolbar button's key to the dictionary browser.
     void dictionaryBrowserCommand(const QString &key);
     // Connects the keyword search, the keyword list and File > Update to their handlers.
     void connectDictionaryHandlers();
+
+    // picTop: the querent panel, filled by showQuerent().
+    QLabel *lblName = nullptr;
+    QLineEdit *txtName = nullptr;
+    QLabel *lblDOB = nullptr;
+    QLineEdit *txtDOB = nullptr;
+    QLabel *lblCountry = nullptr;
+    QLineEdit *txtCountry = nullptr;
+    QLabel *lblQ = nullptr;
+    QPlainTextEdit *txtQ = nullptr;
+
+    // picRight: the reading display, written through the operations above.
+    QTextEdit *rtbDisp1 = nullptr;
 
     Shell &m_shell;
     std::unique_ptr<TextEditRichText> m_display;
@@ -161,6 +178,8 @@ private:
     std::unique_ptr<MdiBrowserHost> m_browserHost;
     std::unique_ptr<WebWindows> m_webWindows;
     bool m_restarting = false;
+    // A child of the frame, created with it.
+    DictionaryHandlers *m_dictionary = nullptr;
 };
 
 } // namespace kesto

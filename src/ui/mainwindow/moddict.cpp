@@ -64,12 +64,6 @@ DictionaryHandlers::DictionaryHandlers(Shell &shell, frmMDI &frame)
 
 DictionaryHandlers::~DictionaryHandlers() = default;
 
-DictionaryHandlers *DictionaryHandlers::of(const frmMDI *frame)
-{
-    return frame ? frame->findChild<DictionaryHandlers *>(QStringLiteral("modDict"), Qt::FindDirectChildrenOnly)
-                 : nullptr;
-}
-
 void DictionaryHandlers::setBrowsers(DictionaryBrowsers *browsers)
 {
     m_browsers = browsers ? browsers : m_windowBrowsers.get();

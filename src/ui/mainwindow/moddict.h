@@ -41,9 +41,6 @@ public:
     DictionaryHandlers(Shell &shell, frmMDI &frame);
     ~DictionaryHandlers() override;
 
-    // The handlers of a main window, if they are connected.
-    static DictionaryHandlers *of(const frmMDI *frame);
-
     // Adds one row per keyword of the installed dictionary, in read order. It does not clear
     // the list first.
     void FillKeywordList();

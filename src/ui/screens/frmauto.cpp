@@ -6,10 +6,8 @@
 #include "core/platform/twips.h"
 #include "core/reading/deck.h"
 #include "core/reading/draw.h"
-#include "core/reading/report.h"
 #include "core/reading/layouts.h"
 #include "ui/screens/placement.h"
-#include "core/rotation/rotation.h"
 #include "ui/shell/shell.h"
 
 #include <QApplication>
@@ -18,8 +16,6 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPixmap>
-#include <QTextCursor>
-#include <QTextEdit>
 
 namespace kesto {
 
@@ -35,15 +31,6 @@ const QColor kNumberColour(0xF5, 0xD7, 0x6E);
 // The number label inside a box: 615 x 495 twips at the box's top-left corner.
 constexpr int kLabelWidth = 615;
 constexpr int kLabelHeight = 495;
-
-DrawHooks platformHooks(Platform &platform)
-{
-    return DrawHooks{
-        [&platform] { return platform.randomFraction(); },
-        [&platform] { platform.yieldToEvents(); },
-        [&platform] { platform.reseedRandom(); },
-    };
-}
 
 bool isUserInput(QEvent::Type type)
 {
@@ -162,8 +149,8 @@ void frmAuto::Form_Load()
         window->move(0, 0);
 
     frmMDI *frame = m_shell.mainWindow();
-    frame->rtbDisp1->clear();
-    WriteSpreadHeader(frame->readingDisplay(), reading);
+    frame->clearReadingDisplay();
+    frame->writeReportHeader(reading);
 
     const bool major = reading.majorOnly == FlagTrue;
     const bool minor = reading.minorOnly == FlagTrue;
@@ -208,7 +195,7 @@ void frmAuto::DONE6(int count) { castAllowingReversed(count, DeckOptions{FlagFal
 void frmAuto::castUpright(int count, const DeckOptions &options)
 {
     CurrentReading &reading = m_shell.session().reading;
-    DrawCards(reading, count, options, platformHooks(m_shell.platform()));
+    DrawCards(reading, count, options, PlatformDrawHooks(m_shell.platform()));
     const int shown = std::min(count, int(kBoxCount));
 
     for (int i = 0; i < shown; ++i)
@@ -238,7 +225,7 @@ void frmAuto::castAllowingReversed(int count, const DeckOptions &options)
 {
     CurrentReading &reading = m_shell.session().reading;
     Platform &platform = m_shell.platform();
-    DrawCards(reading, count, options, platformHooks(platform));
+    DrawCards(reading, count, options, PlatformDrawHooks(platform));
     const int shown = std::min(count, int(kBoxCount));
 
     const auto layout = CastLayoutFor(count, reading.spreadName);
@@ -276,12 +263,8 @@ void frmAuto::castAllowingReversed(int count, const DeckOptions &options)
 
 void frmAuto::RotateImage(double RotAngel)
 {
-    cancelRotation = 0;
     Platform &platform = m_shell.platform();
-    rotatedPicture = RotatePicture(sourcePicture, RotAngel,
-                                   RotationProgress([&platform] { platform.yieldToEvents(); }, cancelRotation),
-                                   QRgb(rotationBackground));
-    setStagedPicture(rotatedPicture);
+    setStagedPicture(turner.turn(RotAngel, [&platform] { platform.yieldToEvents(); }));
 }
 
 void frmAuto::Clear_PicBox()
@@ -336,10 +319,16 @@ void frmAuto::showPosition(int index)
     lbl[index]->show();
 }
 
+void frmAuto::showPositionNow(int index)
+{
+    showPosition(index);
+    showProgress(index);
+}
+
 void frmAuto::turnCardInto(int index, CardId card, double angle)
 {
-    sourcePicture = LoadCardPicture(m_shell.platform(), card);
-    setStagedPicture(sourcePicture);
+    turner.sourcePicture = LoadCardPicture(m_shell.platform(), card);
+    setStagedPicture(turner.sourcePicture);
     RotateImage(angle);
     setBoxPicture(index, stagedPicture());
 }
@@ -351,12 +340,7 @@ void frmAuto::writeReport()
     frmMDI *frame = m_shell.existingMainWindow();
     if (!frame)
         return;
-    // One layout pass over the whole card section instead of one per insertion.
-    QTextCursor batch(frame->rtbDisp1->document());
-    batch.beginEditBlock();
-    WriteCardReadings(frame->readingDisplay(), m_shell.session().reading);
-    batch.endEditBlock();
-    frame->readingDisplay().setCaret(0);
+    frame->writeCardSection(m_shell.session().reading, frmMDI::SelectionAtCaret::Replace);
 }
 
 void frmAuto::showProgress(int index)

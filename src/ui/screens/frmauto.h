@@ -1,5 +1,6 @@
 #pragma once
 #include "core/reading/currentreading.h"
+#include "core/rotation/cardturner.h"
 
 #include <QImage>
 #include <QList>
@@ -68,7 +69,7 @@ public:
     void DONE5(int count);
     void DONE6(int count);
 
-    // Turns sourcePicture by the angle in degrees and puts the result into Img.
+    // Turns turner.sourcePicture by the angle in degrees and puts the result into Img.
     void RotateImage(double RotAngel);
     // Empties the picture of every box.
     void Clear_PicBox();
@@ -84,18 +85,17 @@ public:
     void moveBox(int index, const LayoutPosition &position);
     // Enables and shows a position's number label and box.
     void showPosition(int index);
+    // Shows a position and paints its box at once, for a caller that holds off the event
+    // loop while it lays out the next one.
+    void showPositionNow(int index);
 
     QList<QLabel *> p;
     QList<QLabel *> lbl;
     QLabel *Img = nullptr;
 
-    // The last card picture loaded for turning and the result of the last turn.
-    QImage sourcePicture;
-    QImage rotatedPicture;
-    // The background colour handed to the rotation; nothing sets it, so it stays black.
-    quint32 rotationBackground = 0;
-    // Answered by the rotation's progress hook; 0 lets a turn run to its end.
-    qint16 cancelRotation = 0;
+    // The card picture loaded for turning, the last result, the background and the cancel
+    // flag of RotateImage.
+    CardTurner turner;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -105,7 +105,7 @@ private:
     void castUpright(int count, const DeckOptions &options);
     // DONE4 to DONE6: draw, then decide and lay out each position in turn, report.
     void castAllowingReversed(int count, const DeckOptions &options);
-    // Loads a card's picture into sourcePicture, turns it into Img, and puts it into a box.
+    // Loads a card's picture into turner.sourcePicture, turns it into Img, and puts it into a box.
     void turnCardInto(int index, CardId card, double angle);
     void loadCardInto(int index, CardId card);
     // The per-card report, then the display's caret back to its start.

@@ -320,12 +320,7 @@ void frmFront::cmdNext_Click()
     reading.strDate = cmbDate->currentText();
     reading.strMonth = cmbMonth->currentText();
     reading.strYear = cmbYear->currentText();
-    if (reading.strMonth == QLatin1String("Month") && reading.strDate == QLatin1String("Date")
-        && reading.strYear == QLatin1String("Year"))
-        reading.strDOB = QString();
-    else
-        reading.strDOB = reading.strMonth + QLatin1Char(' ') + reading.strDate + QStringLiteral(", ")
-                         + reading.strYear;
+    reading.strDOB = DateOfBirthText(reading.strMonth, reading.strDate, reading.strYear);
 
     if (reading.readingMode == FlagTrue) {
         frmMDI *frame = m_shell.mainWindow();

@@ -6,12 +6,10 @@
 #include "core/session/session.h"
 #include "core/platform/twips.h"
 #include "core/reading/draw.h"
-#include "core/reading/report.h"
 #include "core/reading/spreads.h"
 #include "ui/screens/frmauto.h"
 #include "core/reading/layouts.h"
 #include "ui/screens/placement.h"
-#include "core/rotation/rotation.h"
 #include "ui/widgets/linklabel.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
@@ -30,9 +28,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextCursor>
-#include <QTextDocumentFragment>
-#include <QTextEdit>
 
 namespace kesto {
 
@@ -265,11 +260,7 @@ void frmManual::Form_Load()
     majorOnly = reading.majorOnly;
 
     // As many face-down cards as the chosen part of the deck has: 22, 56 or 78.
-    int offered = kFaceDownCount;
-    if (majorOnly == FlagTrue)
-        offered = 22;
-    else if (minorOnly == FlagTrue)
-        offered = 56;
+    const int offered = ManualPickSubset(DeckOptions{minorOnly, majorOnly, reversedAllowed}).size;
     for (int i = 0; i < kFaceDownCount; ++i) {
         p[i]->setEnabled(i < offered);
         p[i]->setVisible(i < offered);
@@ -307,7 +298,7 @@ void frmManual::p_Click(int Index)
         pickedBoxes[pickCount] = Index;
         ++pickCount;
         if (frmMDI *frame = m_shell.mainWindow())
-            frame->rtbDisp1->textCursor().removeSelectedText();
+            frame->removeReadingSelection();
         ShowCardInfo(QString::number(pickCount));
         return;
     }
@@ -345,21 +336,7 @@ void frmManual::layOutAndReport()
     frame->showFrame();
     // The card section goes in at the caret; a selection there is kept and follows the
     // section instead of being replaced by it.
-    QTextCursor cursor = frame->rtbDisp1->textCursor();
-    const QTextDocumentFragment remembered = cursor.selection();
-    cursor.removeSelectedText();
-    frame->rtbDisp1->setTextCursor(cursor);
-    // One layout pass over the whole card section instead of one per insertion.
-    QTextCursor batch(frame->rtbDisp1->document());
-    batch.beginEditBlock();
-    WriteCardReadings(frame->readingDisplay(), reading);
-    batch.endEditBlock();
-    if (!remembered.isEmpty()) {
-        QTextCursor after = frame->rtbDisp1->textCursor();
-        after.insertFragment(remembered);
-        frame->rtbDisp1->setTextCursor(after);
-    }
-    frame->readingDisplay().setCaret(0);
+    frame->writeCardSection(reading, frmMDI::SelectionAtCaret::Keep);
     frame->showFrame();
     frame->raise();
     frame->activateWindow();
@@ -382,34 +359,21 @@ void frmManual::DrawForPosition(int i)
 
     platform.reseedRandom();
 
-    DeckSubset subset{0, 78};
-    if (majorOnly == FlagTrue)
-        subset = DeckSubset{0, 22};
-    else if (minorOnly == FlagTrue)
-        subset = DeckSubset{22, 56};
+    const DeckSubset subset = ManualPickSubset(DeckOptions{minorOnly, majorOnly, reversedAllowed});
 
     if (IsArrayDimensioned(reading.drawnCards))
         reading.drawnCards->append(0);
     else
         reading.drawnCards = QList<qint32>{0};
 
-    const DrawHooks hooks{
-        [&platform] { return platform.randomFraction(); },
-        [&platform] { platform.yieldToEvents(); },
-        {},
-    };
-    const CardId card = DrawCard(subset, *reading.drawnCards, i, hooks);
+    const CardId card = DrawCard(subset, *reading.drawnCards, i, PlatformDrawHooks(platform));
     reading.drawnCards->last() = card;
 
-    bool reversed = false;
-    if (reversedAllowed == FlagTrue) {
-        const double r = platform.randomFraction();
-        reversed = RoundHalfEven(r * 10.0) % 2 != 0;
-    }
+    const bool reversed = reversedAllowed == FlagTrue && ManualPickReversed(platform.randomFraction());
 
     if (reversed) {
-        sourcePicture = LoadCardPicture(platform, card);
-        setStagedPicture(sourcePicture);
+        turner.sourcePicture = LoadCardPicture(platform, card);
+        setStagedPicture(turner.sourcePicture);
         RotateImage(180.0);
         picTmp->setPixmap(Img->pixmap());
         if (frmAuto *table = m_shell.cardTable())
@@ -451,12 +415,8 @@ void frmManual::DrawForPosition(int i)
 
 void frmManual::RotateImage(double RotAngel)
 {
-    cancelRotation = 0;
     Platform &platform = m_shell.platform();
-    rotatedPicture = RotatePicture(sourcePicture, RotAngel,
-                                   RotationProgress([&platform] { platform.yieldToEvents(); }, cancelRotation),
-                                   QRgb(rotationBackground));
-    setStagedPicture(rotatedPicture);
+    setStagedPicture(turner.turn(RotAngel, [&platform] { platform.yieldToEvents(); }));
 }
 
 void frmManual::setStagedPicture(const QImage &picture)
@@ -493,16 +453,14 @@ void frmManual::placePosition(SpreadIndex spread, int picIndex)
     if (spread == kCelticCross && picIndex == 1) {
         const CardArray &drawn = m_shell.session().reading.drawnCards;
         const CardId card = drawn && drawn->size() > 1 ? drawn->at(1) : -1;
-        sourcePicture = LoadCardPicture(m_shell.platform(), card);
-        setStagedPicture(sourcePicture);
+        turner.sourcePicture = LoadCardPicture(m_shell.platform(), card);
+        setStagedPicture(turner.sourcePicture);
         RotateImage(90.0);
         table->setBoxPicture(1, Img->pixmap());
         Img->hide();
     }
 
-    table->showPosition(picIndex);
-    if (table->p[picIndex]->isVisible())
-        table->p[picIndex]->repaint();
+    table->showPositionNow(picIndex);
 }
 
 void frmManual::cmdBack_Click()

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/reading/currentreading.h"
+#include "core/rotation/cardturner.h"
 
 #include <QImage>
 #include <QLabel>
@@ -57,7 +58,7 @@ public:
     void ShowCardInfo(const QString &no);
     // Draws the card of position i + 1, shows it on the card table and places it.
     void DrawForPosition(int i);
-    // Turns sourcePicture by the angle in degrees and puts the result into Img.
+    // Turns turner.sourcePicture by the angle in degrees and puts the result into Img.
     void RotateImage(double RotAngel);
 
     // The placements of the eight spreads, one position at a time.
@@ -118,10 +119,9 @@ public:
     Flag minorOnly = FlagFalse;
     Flag majorOnly = FlagFalse;
 
-    QImage sourcePicture;
-    QImage rotatedPicture;
-    quint32 rotationBackground = 0;
-    qint16 cancelRotation = 0;
+    // The card picture loaded for turning, the last result, the background and the cancel
+    // flag of RotateImage.
+    CardTurner turner;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

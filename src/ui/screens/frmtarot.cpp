@@ -395,11 +395,7 @@ void frmTarot::cmdAuto_Click()
     reading.startedByAutoCast = FlagTrue;
     reading.startedByManual = FlagFalse;
 
-    reading.spreadName = reading.card;
-    reading.cardCount = reading.no;
-    reading.minorOnly = reading.lboo;
-    reading.majorOnly = reading.hboo;
-    reading.allowReversed = reading.rboo;
+    reading.takeSpreadChoice();
 
     m_shell.openAutomaticCast();
     closeForNavigation();
@@ -414,11 +410,7 @@ void frmTarot::cmdManual_Click()
     reading.startedByAutoCast = FlagFalse;
     reading.startedByManual = FlagTrue;
 
-    reading.spreadName = reading.card;
-    reading.cardCount = reading.no;
-    reading.minorOnly = reading.lboo;
-    reading.majorOnly = reading.hboo;
-    reading.allowReversed = reading.rboo;
+    reading.takeSpreadChoice();
 
     m_shell.openManualPick();
     closeForNavigation();

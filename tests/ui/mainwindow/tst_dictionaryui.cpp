@@ -170,7 +170,7 @@ struct Fixture
         frame->showFrame();
         frame->activateWindow();
         [&] { QVERIFY(QTest::qWaitForWindowActive(frame)); }();
-        DictionaryHandlers *handlers = DictionaryHandlers::of(frame);
+        DictionaryHandlers *handlers = frame->dictionaryHandlers();
         [&] { QVERIFY(handlers); }();
         handlers->setBrowsers(&browsers);
         handlers->setProgressTick(1);
@@ -492,7 +492,7 @@ void TestDictionaryUi::mainWindowBrowsersFollowThePanel()
     f->platform.online = true;
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
-    DictionaryHandlers::of(frame)->setBrowsers(nullptr);
+    frame->dictionaryHandlers()->setBrowsers(nullptr);
     WebWindows *web = frame->webWindows();
     QVERIFY(!web->dictionaryBrowser());
 
@@ -739,7 +739,7 @@ void TestDictionaryUi::writableProgramFolderKeepsItsOwnFile()
     QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
     QCOMPARE(keysIn(f->installed()), installedKeys() + QStringList{u"Moon"_s});
     QVERIFY(!QFileInfo::exists(f->session.dictionaryStore.userCopyPath(f->folder.path())));
-    QCOMPARE(DictionaryHandlers::of(frame)->dictionaryFolder(), f->folder.path());
+    QCOMPARE(frame->dictionaryHandlers()->dictionaryFolder(), f->folder.path());
 }
 
 void TestDictionaryUi::readOnlyProgramFolderUsesUserCopy()
@@ -811,7 +811,7 @@ void TestDictionaryUi::readOnlyProgramFolderWithNothingNewMakesNoCopy()
     const QString copy = f->session.dictionaryStore.userCopyPath(f->folder.path());
     QVERIFY(!QFileInfo::exists(copy));
     QVERIFY(!QFileInfo::exists(copy + u".part"_s));
-    QCOMPARE(DictionaryHandlers::of(frame)->dictionaryFolder(), f->folder.path());
+    QCOMPARE(frame->dictionaryHandlers()->dictionaryFolder(), f->folder.path());
 }
 
 // The file system's own answer, as the program uses it when nothing is injected.

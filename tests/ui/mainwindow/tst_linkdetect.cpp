@@ -291,7 +291,7 @@ void tst_LinkDetect::mainWindowLoadAndUnload()
     frame->applyReadingArrangement();
     frame->showFrame();
     QVERIFY(QTest::qWaitForWindowExposed(frame));
-    QTextEdit *display = frame->rtbDisp1;
+    QTextEdit *display = frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"));
     display->setPlainText(QStringLiteral("Share this reading at http://kesto.example/share"));
     QTextCursor cursor(display->document());
     cursor.setPosition(int(display->toPlainText().indexOf(u"kesto")));
@@ -305,8 +305,8 @@ void tst_LinkDetect::mainWindowLoadAndUnload()
 
     frmMDI *next = shell.mainWindow();
     QVERIFY(IsUrlDetectionOn());
-    next->rtbDisp1->setPlainText(QStringLiteral("www.kesto.example"));
-    QVERIFY(!next->rtbDisp1->document()->firstBlock().layout()->formats().isEmpty());
+    next->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->setPlainText(QStringLiteral("www.kesto.example"));
+    QVERIFY(!next->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->document()->firstBlock().layout()->formats().isEmpty());
 }
 
 QTEST_MAIN(tst_LinkDetect)

@@ -108,12 +108,12 @@ void TestMainWindow::loadCopiesQuerent()
 
     frmMDI *frame = f->shell.mainWindow();
     QVERIFY(!frame->isVisible());
-    QCOMPARE(frame->txtName->text(), QStringLiteral("Ann"));
-    QCOMPARE(frame->txtDOB->text(), QString());
-    QCOMPARE(frame->txtCountry->text(), QStringLiteral("Peru"));
-    QCOMPARE(frame->txtQ->toPlainText(), QStringLiteral("Where?\nAnd when?"));
-    QVERIFY(frame->txtName->isReadOnly());
-    QVERIFY(frame->txtQ->isReadOnly());
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("Ann"));
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtDOB"))->text(), QString());
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtCountry"))->text(), QStringLiteral("Peru"));
+    QCOMPARE(frame->findChild<QPlainTextEdit *>(QStringLiteral("txtQ"))->toPlainText(), QStringLiteral("Where?\nAnd when?"));
+    QVERIFY(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->isReadOnly());
+    QVERIFY(frame->findChild<QPlainTextEdit *>(QStringLiteral("txtQ"))->isReadOnly());
     QCOMPARE(f->session.internetConnected, 1);
     COMPARE_TWIPS(frame->lstKeys->columnWidth(0), twipsOf(frame->lstKeys->width()) - 200);
     QVERIFY(!frame->mnuUpdateKey->isEnabled());
@@ -121,10 +121,10 @@ void TestMainWindow::loadCopiesQuerent()
 
     // The reading display starts with its placeholder paragraph; the report writes through
     // its rich-text operations.
-    QCOMPARE(frame->rtbDisp1->toPlainText(), QStringLiteral("RichTextBox1"));
+    QCOMPARE(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->toPlainText(), QStringLiteral("RichTextBox1"));
     QCOMPARE(frame->readingDisplay().text(), QStringLiteral("RichTextBox1"));
-    QCOMPARE(frame->rtbDisp1->document()->defaultFont().pointSizeF(), 8.5);
-    QCOMPARE(frame->rtbDisp1->document()->defaultFont().family(), QStringLiteral("Verdana"));
+    QCOMPARE(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->document()->defaultFont().pointSizeF(), 8.5);
+    QCOMPARE(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->document()->defaultFont().family(), QStringLiteral("Verdana"));
 
     // The same accessor hands back the same window until it is closed.
     QCOMPARE(f->shell.mainWindow(), frame);
@@ -230,7 +230,7 @@ void TestMainWindow::arrangements()
         QCOMPARE(client.left(), 0);
         COMPARE_TWIPS(frame->picRight->width(), 3735);
         QCOMPARE(client.right() + 1, frame->picRight->x());
-        QVERIFY(frame->rtbDisp1->isVisible());
+        QVERIFY(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->isVisible());
     }
     // The right-aligned buttons are within the bottom panel in either arrangement.
     QVERIFY(frame->picBottom->rect().contains(frame->cmdRestart->geometry()));
@@ -275,7 +275,7 @@ void TestMainWindow::layoutRule()
     COMPARE_TWIPS(frame->txtKey->width(), twipsOf(frame->picLeft->width()) - 75);
     COMPARE_TWIPS(frame->lstKeys->width(), twipsOf(frame->picLeft->width()) - 50);
     COMPARE_TWIPS(frame->cmdDisplay->width(), twipsOf(frame->picLeft->width()) - 50);
-    COMPARE_TWIPS(frame->rtbDisp1->height(), 8875);
+    COMPARE_TWIPS(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->height(), 8875);
     if (dictionary && frameHeight >= frmMDI::kDesignHeight)
         QVERIFY(frame->picLeft->rect().contains(frame->cmdDisplay->geometry()));
 
@@ -329,7 +329,7 @@ void TestMainWindow::dictionaryFromModeScreen()
     QVERIFY(frame->mnuUpdateKey->isEnabled());
     QCOMPARE(f->session.internetConnected, 1);
     // No reading was made in this run: the hidden querent fields are empty.
-    QCOMPARE(frame->txtName->text(), QString());
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QString());
 }
 
 void TestMainWindow::startAgainReturnsToModeScreen_data()
@@ -358,7 +358,7 @@ void TestMainWindow::startAgainReturnsToModeScreen()
     f->session.reading.strName = QStringLiteral("Bob");
     frmMDI *fresh = f->shell.mainWindow();
     QVERIFY(fresh != frame.data());
-    QCOMPARE(fresh->txtName->text(), QStringLiteral("Bob"));
+    QCOMPARE(fresh->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("Bob"));
 }
 
 void TestMainWindow::exitEndsProgram_data()

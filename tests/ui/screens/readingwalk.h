@@ -128,7 +128,7 @@ struct ReadingWalk
     QString report()
     {
         frmMDI *frame = shell.existingMainWindow();
-        return frame ? frame->rtbDisp1->toPlainText() : QString();
+        return frame ? frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->toPlainText() : QString();
     }
 };
 

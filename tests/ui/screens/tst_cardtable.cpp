@@ -348,7 +348,7 @@ void TestCardTable::afterTheReading()
     QTest::mouseClick(tarot->cmdAuto, Qt::LeftButton);
     frmMDI *second = w->shell.existingMainWindow();
     QVERIFY(second && second->isVisible());
-    QCOMPARE(second->txtName->text(), QStringLiteral("Bob"));
+    QCOMPARE(second->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("Bob"));
     frmAuto *cast = table(*w);
     QVERIFY(cast);
     QVERIFY(cast->p[1]->isVisible());

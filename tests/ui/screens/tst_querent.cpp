@@ -308,8 +308,8 @@ void TestQuerent::nextOpensSpreadScreenAndMainWindow()
     QVERIFY(!frame->TB->isVisibleTo(frame));
     QVERIFY(!frame->picTop2->isVisibleTo(frame));
     QVERIFY(!frame->picLeft->isVisibleTo(frame));
-    QCOMPARE(frame->txtName->text(), QString());
-    QCOMPARE(frame->txtDOB->text(), QStringLiteral("January 1, 1980"));
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QString());
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtDOB"))->text(), QStringLiteral("January 1, 1980"));
 }
 
 void TestQuerent::resetClearsBoxesOnly()

@@ -431,7 +431,7 @@ void TestTarot::backOpensEmptyQuerentScreenKeepingValues()
     QVERIFY(second->chkRev->isChecked());
     QVERIFY(!second->chkHA->isChecked());
     // The main window, made on the first pass, shows the querent of the second.
-    QCOMPARE(f->shell.existingMainWindow()->txtName->text(), QStringLiteral("Bob"));
+    QCOMPARE(f->shell.existingMainWindow()->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("Bob"));
 }
 
 void TestTarot::exitEndsProgram_data()
@@ -481,8 +481,8 @@ void TestTarot::modeScreenToCardTable()
     frmMDI *frame = f->shell.existingMainWindow();
     QVERIFY(frame);
     QVERIFY(!frame->isVisible());
-    QCOMPARE(frame->txtName->text(), QStringLiteral("Ann"));
-    QCOMPARE(frame->txtDOB->text(), QStringLiteral("March 7, 1975"));
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("Ann"));
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtDOB"))->text(), QStringLiteral("March 7, 1975"));
 
     QPointer<frmTarot> tarot = f->shell.spreadScreen();
     QVERIFY(tarot->isVisible());
@@ -511,9 +511,9 @@ void TestTarot::modeScreenToCardTable()
     QCOMPARE(atCardTable.strDOB, QStringLiteral("March 7, 1975"));
     QVERIFY(f->platform.pauses.isEmpty());
 
-    QCOMPARE(frame->txtName->text(), QStringLiteral("Ann"));
-    QCOMPARE(frame->txtCountry->text(), QStringLiteral("Peru"));
-    QCOMPARE(frame->txtQ->toPlainText(), QStringLiteral("Where next?"));
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("Ann"));
+    QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtCountry"))->text(), QStringLiteral("Peru"));
+    QCOMPARE(frame->findChild<QPlainTextEdit *>(QStringLiteral("txtQ"))->toPlainText(), QStringLiteral("Where next?"));
     QVERIFY(frame->picTop->isVisible());
     QVERIFY(frame->picRight->isVisible());
     QVERIFY(!frame->picLeft->isVisible());
