@@ -107,7 +107,9 @@ void castCelticCross(benchmark::State &state, bool frameShown)
         state.PauseTiming();
         const CurrentReading &r = session->reading;
         const bool complete = r.reversedCards && r.reversedCards->size() == 9
-                              && frame->rtbDisp1->toPlainText().contains(QStringLiteral("Thank You for using Kesto."));
+                              && frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))
+                                     ->toPlainText()
+                                     .contains(QStringLiteral("Thank You for using Kesto."));
         if (!complete)
             state.SkipWithError("the cast did not lay out and report nine reversed cards");
         shell.reset();
