@@ -19,6 +19,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTextEdit>
+#include "ratioreporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -127,30 +129,6 @@ BENCHMARK(BM_PictureLoading)->Unit(benchmark::kMillisecond)->UseRealTime()->MinT
 BENCHMARK(BM_AutomaticCast)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(4.0);
 BENCHMARK(BM_CastOnShownWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(4.0);
 
-// Keeps each benchmark's mean time so that the ratio can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0) {
-                const double n = double(run.iterations);
-                const std::string name = run.benchmark_name();
-                times[name.substr(0, name.find('/'))] = {run.real_accumulated_time / n,
-                                                         run.cpu_accumulated_time / n};
-            }
-        }
-    }
-    struct Times
-    {
-        double real;
-        double cpu;
-    };
-    std::map<std::string, Times> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -163,14 +141,15 @@ int main(int argc, char **argv)
     g_platform = &platform;
 
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    kesto::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const auto base = reporter.times.find("BM_PictureLoading");
-    if (base == reporter.times.end())
+    const kesto::bench::RatioReporter::Times *base = reporter.find("BM_PictureLoading");
+    if (!base)
         return 0;
-    const auto [baseReal, baseCpu] = base->second;
+    const double baseReal = base->real;
+    const double baseCpu = base->cpu;
     std::printf("\nten card pictures loaded into pixmaps: %.3f ms wall clock, %.3f ms CPU\n", baseReal * 1e3,
                 baseCpu * 1e3);
     std::printf("%-44s %9s %9s %11s %10s\n", "Celtic Cross, every card reversed", "wall ms", "CPU ms",
@@ -180,14 +159,14 @@ int main(int argc, char **argv)
         {"BM_CastOnShownWindow", "the same, main window already on screen"},
     };
     for (const auto &[name, label] : rows) {
-        const auto t = reporter.times.find(name);
-        if (t == reporter.times.end())
+        const kesto::bench::RatioReporter::Times *t = reporter.find(name);
+        if (!t)
             continue;
-        std::printf("%-44s %9.3f %9.3f %11.2f %10.2f\n", label, t->second.real * 1e3, t->second.cpu * 1e3,
-                    t->second.real / baseReal, t->second.cpu / baseCpu);
+        std::printf("%-44s %9.3f %9.3f %11.2f %10.2f\n", label, t->real * 1e3, t->cpu * 1e3, t->real / baseReal,
+                    t->cpu / baseCpu);
     }
-    if (const auto t = reporter.times.find("BM_AutomaticCast"); t != reporter.times.end())
+    if (const kesto::bench::RatioReporter::Times *t = reporter.find("BM_AutomaticCast"))
         std::printf("target: the whole cast at most 3 x the picture loading %s\n",
-                    t->second.real / baseReal <= 3.0 ? "(met)" : "(MISSED)");
+                    t->real / baseReal <= 3.0 ? "(met)" : "(MISSED)");
     return 0;
 }

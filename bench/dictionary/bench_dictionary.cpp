@@ -14,6 +14,8 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QVariant>
+#include "ratioreporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -153,28 +155,6 @@ BENCHMARK(BM_WildcardSearch)->Unit(benchmark::kMillisecond)->UseRealTime()->MinT
 BENCHMARK(BM_Display)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_Merge)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-// Keeps each benchmark's mean time so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0) {
-                const double n = double(run.iterations);
-                times[run.benchmark_name()] = {run.real_accumulated_time / n, run.cpu_accumulated_time / n};
-            }
-        }
-    }
-    struct Times
-    {
-        double real;
-        double cpu;
-    };
-    std::map<std::string, Times> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -187,17 +167,18 @@ int main(int argc, char **argv)
     QFile::copy(pristine(), installed());
 
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    kesto::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
     // Other programs share the machine, so the wall-clock time of a read can stretch while
     // it waits for a core; the CPU time cannot. Both ratios are printed; the merge, which
     // waits on the disk, is judged by its wall-clock time.
-    const auto base = reporter.times.find("BM_BareRead/min_time:2.000/real_time");
+    const auto base = reporter.times.find("BM_BareRead");
     if (base == reporter.times.end())
         return 0;
-    const auto [baseReal, baseCpu] = base->second;
+    const double baseReal = base->second.real;
+    const double baseCpu = base->second.cpu;
     std::printf("\n%d rows; bare read of all rows: %.2f ms wall clock, %.2f ms CPU\n", kRows,
                 baseReal * 1e3, baseCpu * 1e3);
     std::printf("%-16s %9s %9s %11s %10s  %s\n", "action", "wall ms", "CPU ms", "wall ratio",

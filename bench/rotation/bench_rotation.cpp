@@ -11,6 +11,8 @@
 
 #include <QImage>
 #include <QTransform>
+#include "ratioreporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -115,27 +117,6 @@ void Run(benchmark::State &state, const QImage &picture, double angle, Method me
                                                  benchmark::Counter::kIsIterationInvariantRate);
 }
 
-// Keeps the best time per iteration of every benchmark over its repetitions for the
-// summary: other work on the machine only ever makes a run slower.
-class Recorder : public benchmark::ConsoleReporter
-{
-public:
-    // Microseconds per call, the unit every benchmark here uses.
-    std::map<std::string, double> micros;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations == 0)
-                continue;
-            const double t = run.GetAdjustedRealTime();
-            auto [it, fresh] = micros.emplace(run.run_name.function_name, t);
-            if (!fresh)
-                it->second = std::min(it->second, t);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 std::string Key(const Picture &p, double angle, Method m)
 {
     char buffer[160];
@@ -168,12 +149,14 @@ int main(int argc, char **argv)
         }
     }
     benchmark::Initialize(&argc, argv);
-    Recorder recorder;
+    // The summary takes the best time of each benchmark over its repetitions, in
+    // microseconds per call, the unit every benchmark here uses.
+    kesto::bench::RatioReporter recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);
 
     auto time = [&](const std::string &key) {
-        const auto it = recorder.micros.find(key);
-        return it == recorder.micros.end() ? -1.0 : it->second;
+        const kesto::bench::RatioReporter::Times *t = recorder.find(key);
+        return t ? t->best : -1.0;
     };
     std::printf("\nSummary (microseconds per call; ratio = engine time / other time)\n");
     std::printf("%-18s %7s %10s %10s %10s %10s %10s %11s %11s\n", "picture", "angle", "engine", "1 thread", "Qt smooth",
