@@ -37,6 +37,7 @@
 
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace kesto;
@@ -325,6 +326,8 @@ QByteArray fingerprint(const QString &path)
     const QFileInfo info(path);
     if (info.isDir())
         return "folder: " + QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u'|').toUtf8();
+    if (info.exists() && !info.isFile())
+        return "not a regular file"; // opening a FIFO here would block the test
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return "unreadable";
@@ -662,6 +665,7 @@ void TestBadInput::damagedUpdateFile_data()
     QTest::newRow("gone by the time it is read") << u"missing"_s << NothingToUpdateMessage();
     QTest::newRow("zero bytes") << u"empty"_s << NothingToUpdateMessage();
     QTest::newRow("a folder") << u"folder"_s << NothingToUpdateMessage();
+    QTest::newRow("a FIFO, which no writer ever opens") << u"fifo"_s << NothingToUpdateMessage();
     QTest::newRow("a dictionary cut to half its size") << u"half"_s << NothingToUpdateMessage();
     QTest::newRow("a table without the Link column") << u"nolink"_s << WrongFileMessage();
 }
@@ -682,6 +686,8 @@ void TestBadInput::damagedUpdateFile()
         QVERIFY(file.open(QIODevice::WriteOnly));
     } else if (damage == u"folder") {
         QVERIFY(QDir().mkpath(chosen));
+    } else if (damage == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(chosen).constData(), 0600), 0);
     } else if (damage == u"half") {
         writeDictionary(chosen, u"tarot"_s, {{u"Zodiac Wheel"_s, u"https://dict.example/zodiac-wheel"_s}});
         runSql(chosen, {u"CREATE TABLE padding (x TEXT)"_s,

@@ -1,6 +1,7 @@
 #include "core/dictionary/dictdb.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlRecord>
 #include <QUrl>
@@ -14,6 +15,31 @@ QString InstalledDictionaryPath(const QString &programFolder)
     return programFolder + QStringLiteral("/tarot.dll");
 }
 
+void RemoveSideFiles(const QString &path)
+{
+    for (const char *suffix : {"-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+void RemoveDatabaseFiles(const QString &path)
+{
+    QFile::remove(path);
+    RemoveSideFiles(path);
+}
+
+bool PassesQuickCheck(const QString &path)
+{
+    DictionaryConnection connection(path, DictionaryConnection::Access::ReadOnly);
+    if (!connection.isOpen())
+        return false;
+    QSqlQuery check(connection.database());
+    if (!check.exec(QStringLiteral("pragma quick_check")) || !check.next())
+        return false;
+    // One row "ok" when the file is sound; otherwise one row per problem found.
+    const bool sound = check.value(0).toString() == QLatin1String("ok") && !check.next();
+    return sound && !check.lastError().isValid();
+}
+
 namespace {
 
 QString uniqueConnectionName()
@@ -23,12 +49,15 @@ QString uniqueConnectionName()
 }
 
 // An SQLite URI for the file. "mode=ro" and "mode=rw" both leave out the create flag, so
-// a missing file is reported instead of being made empty.
+// a missing file is reported instead of being made empty. A file opened read-only is also
+// "immutable": the engine then takes no lock and creates nothing beside it (no -wal or -shm
+// file for a file in WAL mode), so the file and its folder stay exactly as they are and a
+// folder this user cannot write is read all the same.
 QString fileUri(const QString &path, DictionaryConnection::Access access)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const QString mode = access == DictionaryConnection::Access::ReadOnly
-        ? QStringLiteral("?mode=ro")
+        ? QStringLiteral("?mode=ro&immutable=1")
         : QStringLiteral("?mode=rw");
     return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded) + mode;
 }
@@ -42,6 +71,13 @@ DictionaryConnection::DictionaryConnection(const QString &path, Access access, i
     if (path.isEmpty()) {
         m_openError = QSqlError(QStringLiteral("No dictionary file given"), QString(),
                                 QSqlError::ConnectionError);
+        return;
+    }
+    // Only a regular file is opened: a FIFO or a device would block the open, perhaps for
+    // ever, and a folder is no dictionary. Such a path reads as a file that cannot be opened.
+    if (!QFileInfo(path).isFile()) {
+        m_openError = QSqlError(QStringLiteral("Not a dictionary file"), QString(),
+                                QSqlError::ConnectionError, QStringLiteral("14")); // SQLITE_CANTOPEN
         return;
     }
     m_db.setDatabaseName(fileUri(path, access));

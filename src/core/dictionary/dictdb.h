@@ -20,6 +20,14 @@ inline QString TarotDictionaryName() { return QStringLiteral("tarot"); }
 // <program folder>/tarot.dll
 QString InstalledDictionaryPath(const QString &programFolder);
 
+// Removes the files the database engine keeps beside a database file while it writes it:
+// <path>-journal, <path>-wal and <path>-shm.
+void RemoveSideFiles(const QString &path);
+// Removes a database file and its side files.
+void RemoveDatabaseFiles(const QString &path);
+// True when the file opens as a database and "pragma quick_check" finds nothing wrong.
+bool PassesQuickCheck(const QString &path);
+
 // One connection to one dictionary file, alive for one user action. Each gets a unique
 // connection name, which is removed again when the object goes. A missing file is never
 // created: the open fails instead.
@@ -27,7 +35,8 @@ class DictionaryConnection
 {
 public:
     enum class Access {
-        // Never writes; for a file the user chose, which must stay as it is.
+        // Never writes, locks or creates anything beside the file; for a file the user
+        // chose, which must stay as it is.
         ReadOnly,
         // Reads and writes. Reads of the installed dictionary use this too, so that a merge
         // cut short by a crash is rolled back by the next action instead of making the file
@@ -36,7 +45,7 @@ public:
     };
 
     // How long a write waits for another program's lock before giving up.
-    static constexpr int kDefaultBusyTimeoutMs = 3000;
+    static constexpr int kDefaultBusyTimeoutMs = 250;
 
     DictionaryConnection(const QString &path, Access access,
                          int busyTimeoutMs = kDefaultBusyTimeoutMs);

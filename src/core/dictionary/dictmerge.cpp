@@ -32,21 +32,47 @@ struct Entry
 struct ChosenRows
 {
     bool readable = false;
+    QString refusal;        // why the file was not read to its end within the limits
+
     qsizetype rowCount = 0; // rows read, the foreign one included
     bool foreignRow = false;
     QList<Entry> entries;   // rows with a keyword and an address, in read order
     qsizetype withoutEntry = 0;
 };
 
-ChosenRows readChosenFile(const QString &path)
+// True when the file's "tarot" is a stored table: a view (or a virtual table) can yield rows
+// without end and is never read.
+bool tarotIsTable(DictionaryConnection &connection)
+{
+    QSqlQuery schema(connection.database());
+    schema.setForwardOnly(true);
+    if (!schema.exec(QStringLiteral("select type, sql from sqlite_master where name = 'tarot' "
+                                    "collate nocase and type in ('table', 'view')"))
+        || !schema.next())
+        return true; // no such table: the read of the rows says so
+    return schema.value(0).toString() == QLatin1String("table")
+        && !schema.value(1).toString().simplified().startsWith(QLatin1String("CREATE VIRTUAL"),
+                                                                 Qt::CaseInsensitive);
+}
+
+ChosenRows readChosenFile(const QString &path, const MergeLimits &limits)
 {
     ChosenRows chosen;
     DictionaryConnection connection(path, DictionaryConnection::Access::ReadOnly);
+    if (connection.isOpen() && !tarotIsTable(connection)) {
+        chosen.refusal = QStringLiteral("The update file's tarot is not a table of entries.");
+        return chosen;
+    }
     DictionaryCursor rows(connection, UpdateQueryText());
     if (!rows.isValid())
         return chosen;
     const QString tarot = TarotDictionaryName();
+    qsizetype totalBytes = 0;
     while (rows.next()) {
+        if (chosen.rowCount == limits.rows) {
+            chosen.refusal = QStringLiteral("The update file has more than %L1 entries.").arg(limits.rows);
+            return chosen;
+        }
         ++chosen.rowCount;
         // A table without all three columns holds no row of a tarot dictionary.
         if (!rows.hasKey() || !rows.hasLink() || !rows.hasNames() || rows.names() != tarot) {
@@ -54,6 +80,19 @@ ChosenRows readChosenFile(const QString &path)
             break;
         }
         Entry entry{rows.key(), rows.link()};
+        const qsizetype keyBytes = entry.key.size() * qsizetype(sizeof(QChar));
+        const qsizetype linkBytes = entry.link.size() * qsizetype(sizeof(QChar));
+        if (keyBytes > limits.bytesPerText || linkBytes > limits.bytesPerText) {
+            chosen.refusal = QStringLiteral("The update file has an entry longer than %L1 characters.")
+                                 .arg(limits.bytesPerText / qsizetype(sizeof(QChar)));
+            return chosen;
+        }
+        totalBytes += keyBytes + linkBytes;
+        if (totalBytes > limits.totalBytes) {
+            chosen.refusal = QStringLiteral("The update file's entries are larger than %L1 MB in all.")
+                                 .arg(limits.totalBytes / (1024 * 1024));
+            return chosen;
+        }
         if (entry.key.isEmpty() || entry.link.isEmpty())
             ++chosen.withoutEntry;
         else
@@ -156,7 +195,12 @@ MergeReport MergeDictionary(const QString &chosenFile, const QString &installedF
 
     // The chosen file is read completely and released before the installed one is
     // opened for writing, so the two may be the same file.
-    const ChosenRows chosen = readChosenFile(chosenFile);
+    const ChosenRows chosen = readChosenFile(chosenFile, options.limits);
+    if (!chosen.refusal.isEmpty()) {
+        report = notChanged(chosen.refusal);
+        report.outcome = MergeOutcome::Refused;
+        return report;
+    }
     if (!chosen.readable || chosen.rowCount == 0) {
         report.outcome = MergeOutcome::NothingToUpdate;
         report.message = NothingToUpdateMessage();

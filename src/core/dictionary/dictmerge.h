@@ -12,6 +12,17 @@ enum class MergeOutcome {
     WrongFile,       // a row does not belong to the tarot dictionary; rows before it were added
     Updated,         // every row was merged
     NotChanged,      // the installed dictionary could not be written; it is exactly as before
+    Refused,         // the chosen file's tarot is not a table, or holds more than a merge
+                     // reads (MergeLimits); nothing was added
+};
+
+// How much of a chosen file a merge reads at most, far above any real tarot dictionary; a
+// file beyond them is refused before anything is written.
+struct MergeLimits
+{
+    qsizetype rows = 4'000'000;
+    qsizetype bytesPerText = 64 * 1024;        // one keyword or address, as held (2 bytes a character)
+    qsizetype totalBytes = 512 * 1024 * 1024; // all keywords and addresses together, as held
 };
 
 struct MergeReport
@@ -28,11 +39,13 @@ struct MergeReport
 
 struct MergeOptions
 {
-    // How long to wait for another program's lock on the installed dictionary.
-    int busyTimeoutMs = 3000;
+    // How long to wait for another program's lock on the installed dictionary: briefly, so
+    // that a file held locked is reported at once instead of freezing the program.
+    int busyTimeoutMs = 250;
     // Called after every 1024 rows written (with the count so far), before the merge is
     // committed; lets a caller keep its windows alive during a very large merge.
     std::function<void(qsizetype rowsWritten)> progress;
+    MergeLimits limits;
 };
 
 // Merges the rows of the chosen dictionary file into the installed one. A row is added

@@ -15,6 +15,9 @@ QString DictMessageText(DictMessage message)
         return QStringLiteral("Keyword not found - Please search in google")
             + QChar(u'\r')
             + QStringLiteral("Or write to us so that we can add the term in our dictionary");
+    case DictMessage::InUse:
+        return QStringLiteral("The Tarot Dictionary is in use by another program.") + QChar(u'\r')
+            + QStringLiteral("Please close that program and try again.");
     }
     return QString();
 }
@@ -61,81 +64,132 @@ bool WildcardMatches(const QString &key, const QString &p)
 
 namespace {
 
+// True when the error says another program holds the file locked (SQLITE_BUSY, SQLITE_LOCKED).
+bool isLockError(const QSqlError &error)
+{
+    bool known = false;
+    const int code = error.nativeErrorCode().toInt(&known) & 0xff;
+    return known && (code == 5 || code == 6);
+}
+
+struct Walk
+{
+    qsizetype rows = 0;
+    bool inUse = false;
+};
+
 // Runs "Select * from tarot" on the installed dictionary and hands every row's cursor to
 // visit until it returns false. Gives the number of rows visited; a file that cannot be
-// opened or read, or whose table lacks "Key" (or "Link" when asked for), counts as empty.
+// opened or read, or whose table lacks "Key" (or "Link" when asked for), counts as empty,
+// and one that another program holds locked also says so.
 template <typename Visit>
-qsizetype walkInstalled(const QString &programFolder, bool needsLink, Visit visit)
+Walk walkInstalled(const QString &programFolder, bool needsLink, Visit visit)
 {
+    Walk walk;
     DictionaryConnection connection(InstalledDictionaryPath(programFolder),
-                                    DictionaryConnection::Access::ReadWrite);
+                                    DictionaryConnection::Access::ReadWrite, kReadBusyTimeoutMs);
+    if (!connection.isOpen()) {
+        walk.inUse = isLockError(connection.openError());
+        return walk;
+    }
     DictionaryCursor rows(connection, InstalledQueryText());
+    if (!rows.isValid()) {
+        walk.inUse = isLockError(rows.error());
+        return walk;
+    }
     if (!rows.hasKey() || (needsLink && !rows.hasLink()))
-        return 0;
-    qsizetype count = 0;
+        return walk;
     while (rows.next()) {
-        ++count;
+        ++walk.rows;
         if (!visit(rows))
             break;
     }
-    return count;
+    if (rows.failed() && isLockError(rows.error()))
+        walk = Walk{0, true};
+    return walk;
 }
 
 } // namespace
 
-QStringList ReadKeywordList(const QString &programFolder)
+QStringList ReadKeywordList(const QString &programFolder, bool *inUse)
 {
     QStringList keys;
-    walkInstalled(programFolder, false, [&keys](const DictionaryCursor &row) {
+    const Walk walk = walkInstalled(programFolder, false, [&keys](const DictionaryCursor &row) {
         keys.append(row.key());
         return true;
     });
+    if (inUse)
+        *inUse = walk.inUse;
+    if (walk.inUse)
+        keys.clear();
     return keys;
 }
 
 KeywordMatches FindPrefixMatches(const QString &programFolder, const QString &s)
 {
     KeywordMatches found;
-    found.rowsRead = walkInstalled(programFolder, false, [&found, &s](const DictionaryCursor &row) {
+    const Walk walk = walkInstalled(programFolder, false, [&found, &s](const DictionaryCursor &row) {
         const QString key = row.key();
         if (PrefixMatches(key, s))
             found.keys.append(key);
         return true;
     });
+    if (walk.inUse)
+        found.keys.clear();
+    found.rowsRead = walk.rows;
+    found.inUse = walk.inUse;
     return found;
 }
 
 KeywordMatches FindWildcardMatches(const QString &programFolder, const QString &p)
 {
     KeywordMatches found;
-    found.rowsRead = walkInstalled(programFolder, false, [&found, &p](const DictionaryCursor &row) {
+    const Walk walk = walkInstalled(programFolder, false, [&found, &p](const DictionaryCursor &row) {
         const QString key = row.key();
         if (WildcardMatches(key, p))
             found.keys.append(key);
         return true;
     });
+    if (walk.inUse)
+        found.keys.clear();
+    found.rowsRead = walk.rows;
+    found.inUse = walk.inUse;
     return found;
 }
 
-std::optional<QString> FindLinkOfKey(const QString &programFolder, const QString &lowerKey)
+std::optional<QString> FindLinkOfKey(const QString &programFolder, const QString &lowerKey, bool *inUse)
 {
     std::optional<QString> link;
-    walkInstalled(programFolder, true, [&link, &lowerKey](const DictionaryCursor &row) {
+    const Walk walk = walkInstalled(programFolder, true, [&link, &lowerKey](const DictionaryCursor &row) {
         if (row.key().toLower() != lowerKey)
             return true;
         link = row.link();
         return false;
     });
-    return link;
+    if (inUse)
+        *inUse = walk.inUse;
+    return walk.inUse ? std::nullopt : link;
 }
 
 namespace {
+
+// A dictionary another program holds locked: the list stays as it is, nothing is opened.
+DictionaryAction inUseAction()
+{
+    DictionaryAction action;
+    action.message = DictMessage::InUse;
+    return action;
+}
 
 // The full list with the empty-search message: an exactly empty box in Enter and Display.
 DictionaryAction refillAndAskForTerm(const QString &programFolder)
 {
     DictionaryAction action;
-    action.keywords = ReadKeywordList(programFolder);
+    bool inUse = false;
+    QStringList keys = ReadKeywordList(programFolder, &inUse);
+    if (inUse)
+        return inUseAction();
+    action.keywords = std::move(keys);
     action.message = DictMessage::EmptySearch;
     return action;
 }
@@ -158,11 +212,17 @@ DictionaryAction EnterPressed(const DictionaryPanel &panel)
 
     DictionaryAction action;
     if (panel.kind == SearchKind::Exact) {
-        action.keywords = FindPrefixMatches(panel.programFolder, PrefixPattern(panel.keyText)).keys;
+        KeywordMatches found = FindPrefixMatches(panel.programFolder, PrefixPattern(panel.keyText));
+        if (found.inUse)
+            return inUseAction();
+        action.keywords = std::move(found.keys);
     } else {
         const QString p = WildcardPattern(panel.keyText);
+        KeywordMatches found = FindWildcardMatches(panel.programFolder, p);
+        if (found.inUse)
+            return inUseAction();
         action.dictionaryLink = p;
-        action.keywords = FindWildcardMatches(panel.programFolder, p).keys;
+        action.keywords = std::move(found.keys);
     }
     if (action.keywords->isEmpty())
         action.message = DictMessage::NotFound;
@@ -185,6 +245,8 @@ DictionaryAction SearchClicked(const DictionaryPanel &panel)
     qsizetype listed = panel.listedRows;
     if (panel.kind == SearchKind::Exact) {
         KeywordMatches found = FindPrefixMatches(panel.programFolder, s);
+        if (found.inUse)
+            return inUseAction();
         // A dictionary without rows (or one that cannot be read) leaves the list as it was.
         if (found.rowsRead > 0) {
             listed = found.keys.size();
@@ -192,8 +254,11 @@ DictionaryAction SearchClicked(const DictionaryPanel &panel)
         }
     } else {
         const QString p = WildcardPattern(panel.keyText);
+        KeywordMatches found = FindWildcardMatches(panel.programFolder, p);
+        if (found.inUse)
+            return inUseAction();
         action.dictionaryLink = p;
-        action.keywords = FindWildcardMatches(panel.programFolder, p).keys;
+        action.keywords = std::move(found.keys);
         listed = action.keywords->size();
     }
     if (listed == 0) {
@@ -219,8 +284,11 @@ DictionaryAction openEntry(const DictionaryPanel &panel, bool lowerCaseFallback)
     const QString trimmed = TrimSpaces(text);
     const QString lowered = trimmed.toLower();
     QString link = lowerCaseFallback ? lowered : trimmed;
-    if (std::optional<QString> found = FindLinkOfKey(panel.programFolder, lowered))
+    bool inUse = false;
+    if (std::optional<QString> found = FindLinkOfKey(panel.programFolder, lowered, &inUse))
         link = *found;
+    if (inUse)
+        return inUseAction();
     action.dictionaryLink = link;
     if (panel.listedRows == 0) {
         action.message = DictMessage::NotFound;
@@ -250,8 +318,13 @@ DictionaryAction KeywordDoubleClicked(const DictionaryPanel &panel)
 DictionaryAction KeyTextChanged(const DictionaryPanel &panel)
 {
     DictionaryAction action;
-    if (TrimSpaces(panel.keyText).isEmpty())
-        action.keywords = ReadKeywordList(panel.programFolder);
+    if (TrimSpaces(panel.keyText).isEmpty()) {
+        bool inUse = false;
+        QStringList keys = ReadKeywordList(panel.programFolder, &inUse);
+        if (inUse)
+            return inUseAction();
+        action.keywords = std::move(keys);
+    }
     return action;
 }
 

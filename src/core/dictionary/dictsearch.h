@@ -16,6 +16,7 @@ enum class DictMessage {
     None,
     EmptySearch, // "Please Enter Search Term"
     NotFound,    // "Keyword not found - Please search in google" CR "Or write to us ..."
+    InUse,       // another program holds the dictionary locked; nothing could be read
 };
 
 // The message's text; empty for None. Both are information messages, after which the
@@ -43,20 +44,26 @@ bool WildcardMatches(const QString &key, const QString &p);
 // and walks the rows in the file's order. A file that cannot be opened or read gives an
 // empty result.
 
+// A file that another program holds locked is waited for only briefly (kReadBusyTimeoutMs);
+// then the read reports it through inUse, where asked for.
+constexpr int kReadBusyTimeoutMs = 250;
+
 // The keyword list's rows: every "Key", in read order.
-QStringList ReadKeywordList(const QString &programFolder);
+QStringList ReadKeywordList(const QString &programFolder, bool *inUse = nullptr);
 
 struct KeywordMatches
 {
     QStringList keys;        // matching keys, in read order
     qsizetype rowsRead = 0;  // rows of the dictionary, matching or not
+    bool inUse = false;      // another program held the file locked: nothing was read
 };
 KeywordMatches FindPrefixMatches(const QString &programFolder, const QString &s);
 KeywordMatches FindWildcardMatches(const QString &programFolder, const QString &p);
 
 // The "Link" of the first row whose lower-cased "Key" equals the given (lower-cased) text;
 // nothing when no row does.
-std::optional<QString> FindLinkOfKey(const QString &programFolder, const QString &lowerKey);
+std::optional<QString> FindLinkOfKey(const QString &programFolder, const QString &lowerKey,
+                                     bool *inUse = nullptr);
 
 // ---- The panel's actions ------------------------------------------------------------------
 

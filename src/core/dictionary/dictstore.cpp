@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace kesto {
 
@@ -18,6 +19,20 @@ MergeReport notChanged(const QString &reason)
     report.message = QStringLiteral("The Tarot Dictionary was not changed.") + QChar(u'\r') + reason;
     report.icon = MessageIcon::Error;
     return report;
+}
+
+// Copies the whole of the shipped file into the open temporary file.
+bool CopyFileContents(const QString &from, QFile &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray chunk;
+    while (!(chunk = source.read(1 << 20)).isEmpty()) {
+        if (to.write(chunk) != chunk.size())
+            return false;
+    }
+    return source.error() == QFileDevice::NoError && to.flush();
 }
 
 } // namespace
@@ -77,26 +92,52 @@ MergeReport DictionaryStore::merge(const QString &programFolder, const QString &
     if (!QFileInfo(shipped).isFile() || canWrite(shipped) || copy.isEmpty())
         return MergeDictionary(chosenFile, shipped, options);
 
-    // The shipped file cannot be written: merge into a copy made under a temporary name, so
-    // that a half-made copy never takes the shipped file's place.
+    // The shipped file cannot be written: merge into a copy made under a name of its own in
+    // the copy's folder, so that a half-made copy never takes the shipped file's place and
+    // nothing an earlier attempt left behind (a journal the database engine would replay into
+    // the fresh copy) can touch it.
     const QString folder = QFileInfo(copy).absolutePath();
+    const QString cannotMake = QStringLiteral("Your own copy of the dictionary could not be made in ") + folder;
     if (!QDir().mkpath(folder))
-        return notChanged(QStringLiteral("Your own copy of the dictionary could not be made in ") + folder);
-    const QString partial = copy + QStringLiteral(".part");
-    QFile::remove(partial);
-    if (!QFile::copy(shipped, partial)) {
-        QFile::remove(partial);
-        return notChanged(QStringLiteral("Your own copy of the dictionary could not be made in ") + folder);
-    }
-    // The copy keeps the shipped file's permissions, which may not let anyone write it.
-    QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return notChanged(cannotMake);
+    // Leftovers of earlier attempts: the fixed name older versions worked on, any side file of
+    // the copy itself, which does not exist yet and so cannot own one, ...
+    RemoveDatabaseFiles(copy + QStringLiteral(".part"));
+    RemoveSideFiles(copy);
+    // and copies under names of their own that an update stopped part-way left behind.
+    const QString copyName = QFileInfo(copy).fileName();
+    const QDir copyFolder(folder);
+    for (const QString &left : copyFolder.entryList({copyName + QStringLiteral(".*.part"),
+                                                     copyName + QStringLiteral(".*.part-*")},
+                                                    QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(copyFolder.filePath(left));
 
-    MergeReport report = MergeDictionary(chosenFile, partial, options);
-    if (report.rowsAdded > 0 && !QFile::rename(partial, copy)) {
-        QFile::remove(partial);
+    QTemporaryFile partial(copy + QStringLiteral(".XXXXXX.part"));
+    if (!partial.open())
+        return notChanged(cannotMake);
+    const QString partialPath = partial.fileName();
+    RemoveSideFiles(partialPath);
+    if (!CopyFileContents(shipped, partial)) {
+        partial.close();
+        RemoveSideFiles(partialPath);
+        return notChanged(cannotMake);
+    }
+    partial.close();
+
+    MergeReport report = MergeDictionary(chosenFile, partialPath, options);
+    RemoveSideFiles(partialPath);
+    if (report.rowsAdded <= 0)
+        return report; // the temporary file goes with `partial`
+    if (!PassesQuickCheck(partialPath)) {
+        RemoveSideFiles(partialPath);
+        return notChanged(QStringLiteral("Your own copy of the dictionary failed its check and was not saved."));
+    }
+    RemoveSideFiles(copy);
+    if (!partial.rename(copy)) {
+        RemoveSideFiles(partialPath);
         return notChanged(QStringLiteral("Your own copy of the dictionary could not be saved in ") + folder);
     }
-    QFile::remove(partial);
+    partial.setAutoRemove(false);
     return report;
 }
 

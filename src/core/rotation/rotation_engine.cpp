@@ -602,7 +602,11 @@ bool Resample(const QImage &source, QImage &target, std::span<const double> xs, 
     if (xs.size() != 4 || ys.size() != 4 || source.isNull() || target.isNull())
         return false;
     // Holding our own reference makes target.bits() detach when both share one buffer.
-    const QImage src = Is32Bit(source.format()) ? source : source.convertToFormat(QImage::Format_RGB32);
+    // The kernels read each pixel's colour bytes as they stand, which holds for RGB32 and
+    // ARGB32 only; any other picture (premultiplied alpha, indexed, 16 or 24 bits, ...) is
+    // turned into RGB32 first, so that its colours come out as they are shown.
+    const bool readable = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32;
+    const QImage src = readable ? source : source.convertToFormat(QImage::Format_RGB32);
     if (src.isNull())
         return false;
     if (!Is32Bit(target.format())) {

@@ -3,6 +3,7 @@
 #include "core/dictionary/dictdb.h"
 #include "core/dictionary/dictmerge.h"
 #include "core/dictionary/dictsearch.h"
+#include "core/dictionary/dictstore.h"
 #include "core/reading/deck.h"
 
 #include <QCryptographicHash>
@@ -13,6 +14,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace kesto;
 using namespace Qt::StringLiterals;
@@ -92,6 +95,8 @@ QStringList tableRows(const QString &path)
 
 QByteArray fileHash(const QString &path)
 {
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+        return QByteArrayLiteral("<not a regular file>"); // opening a FIFO would block
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return QByteArrayLiteral("<missing>");
@@ -194,6 +199,7 @@ Q_DECLARE_METATYPE(Handler)
 Q_DECLARE_METATYPE(SearchKind)
 Q_DECLARE_METATYPE(DictionaryAction)
 Q_DECLARE_METATYPE(MergeOutcome)
+Q_DECLARE_METATYPE(MergeLimits)
 
 class tst_DictDb : public QObject
 {
@@ -205,6 +211,8 @@ private Q_SLOTS:
     void actions_data();
     void actions();
     void searchWithEmptyDictionaryKeepsTheList();
+    void lockedDictionaryIsInUse_data();
+    void lockedDictionaryIsInUse();
     void unusableInstalledFile_data();
     void unusableInstalledFile();
     void merge_data();
@@ -217,6 +225,11 @@ private Q_SLOTS:
     void mergeOfAnySize();
     void killedMergeKeepsAllOrNone_data();
     void killedMergeKeepsAllOrNone();
+    void mergeReadsWithinLimits_data();
+    void mergeReadsWithinLimits();
+    void chosenFileStaysAsItWas();
+    void userCopyIgnoresEarlierAttempts();
+    void userCopyThatFailsItsCheckIsNotSaved();
     void shippedDictionary();
 };
 
@@ -393,6 +406,57 @@ void tst_DictDb::searchWithEmptyDictionaryKeepsTheList()
     QCOMPARE(describe(SearchClicked(panel)), describe(expect(std::nullopt, DictMessage::NotFound)));
 }
 
+void tst_DictDb::lockedDictionaryIsInUse_data()
+{
+    QTest::addColumn<Handler>("handler");
+    QTest::addColumn<SearchKind>("kind");
+    QTest::addColumn<QString>("text");
+
+    using H = Handler;
+    using K = SearchKind;
+    QTest::newRow("Enter, exact") << H::Enter << K::Exact << u"tower"_s;
+    QTest::newRow("Enter, wildcard") << H::Enter << K::WildCard << u"tow*"_s;
+    QTest::newRow("Enter in an empty box") << H::Enter << K::Exact << u""_s;
+    QTest::newRow("Search, exact") << H::Search << K::Exact << u"tower"_s;
+    QTest::newRow("Search, wildcard") << H::Search << K::WildCard << u"tow*"_s;
+    QTest::newRow("Display") << H::Display << K::Exact << u"Tower"_s;
+    QTest::newRow("double-click") << H::DoubleClick << K::Exact << u"Tower"_s;
+    QTest::newRow("box emptied") << H::TextChanged << K::Exact << u" "_s;
+}
+
+// Another program holds the dictionary locked: every action says so at once and leaves the
+// list, the search text and the browsers as they were.
+void tst_DictDb::lockedDictionaryIsInUse()
+{
+    QFETCH(Handler, handler);
+    QFETCH(SearchKind, kind);
+    QFETCH(QString, text);
+
+    TestFolder folder;
+    const QString installed = InstalledDictionaryPath(folder.path());
+    writeDictionary(installed, searchRows());
+    const QByteArray before = fileHash(installed);
+    DictionaryAction action;
+    QElapsedTimer timer;
+    {
+        QSqlDatabase locker = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"locker"_s);
+        locker.setDatabaseName(installed);
+        QVERIFY(locker.open());
+        QSqlQuery lock(locker);
+        QVERIFY(lock.exec(u"BEGIN EXCLUSIVE"_s));
+        DictionaryPanel panel{folder.path(), kind, text, 8, std::nullopt};
+        if (handler == Handler::DoubleClick)
+            panel.selectedRow = text;
+        timer.start();
+        action = run(handler, panel);
+        QVERIFY(lock.exec(u"ROLLBACK"_s));
+    }
+    QSqlDatabase::removeDatabase(u"locker"_s);
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(describe(action), describe(expect(std::nullopt, DictMessage::InUse)));
+    QCOMPARE(fileHash(installed), before);
+}
+
 void tst_DictDb::unusableInstalledFile_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // "<missing>": no file at all
@@ -548,6 +612,15 @@ void tst_DictDb::unusableChosenFile_data()
                            u"INSERT INTO tarot VALUES ('tarot', 'https://x/new', 'x')"_s}
             << MergeOutcome::WrongFile;
     }
+    // A view yields rows without end; it is refused, not read.
+    QTest::newRow("tarot is an endless view") << QByteArray()
+        << QStringList{u"CREATE VIEW tarot AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                       "SELECT i + 1 FROM n) SELECT 'Key ' || i AS \"Key\", 'https://x/' || i "
+                       "AS \"Link\", 'tarot' AS \"Names\" FROM n"_s}
+        << MergeOutcome::Refused;
+    // Opening a FIFO would wait for a writer for ever.
+    QTest::newRow("a FIFO") << QByteArray("<fifo>") << QStringList() << nothing;
+    QTest::newRow("a folder") << QByteArray("<folder>") << QStringList() << nothing;
 }
 
 void tst_DictDb::unusableChosenFile()
@@ -560,7 +633,11 @@ void tst_DictDb::unusableChosenFile()
     const QString installed = InstalledDictionaryPath(folder.path());
     const QString update = folder.filePath(u"update.dll"_s);
     writeDictionary(installed, searchRows());
-    if (bytes != "<missing>")
+    if (bytes == "<fifo>")
+        QCOMPARE(::mkfifo(QFile::encodeName(update).constData(), 0600), 0);
+    else if (bytes == "<folder>")
+        folder.makeFolder(u"update.dll"_s);
+    else if (bytes != "<missing>")
         folder.writeFile(u"update.dll"_s, bytes);
     if (!sql.isEmpty())
         runSql(update, sql);
@@ -727,6 +804,161 @@ void tst_DictDb::killedMergeKeepsAllOrNone()
     // The file is sound and a new merge completes.
     QCOMPARE(MergeDictionary(update, installed).rowsAdded, allAdded ? 0 : kNew);
     QCOMPARE(ReadKeywordList(folder.path()).size(), searchRows().size() + kNew);
+}
+
+void tst_DictDb::mergeReadsWithinLimits_data()
+{
+    QTest::addColumn<MergeLimits>("limits");
+    QTest::addColumn<QString>("refusal"); // empty: the merge completes
+
+    // The update below: three rows, the longest text 16 characters, 57 characters in all.
+    QTest::newRow("exactly at every limit") << MergeLimits{3, 32, 114} << QString();
+    QTest::newRow("more rows") << MergeLimits{2, 32, 114} << u"more than 2 entries"_s;
+    QTest::newRow("a longer text") << MergeLimits{3, 30, 114} << u"an entry longer than 15 characters"_s;
+    QTest::newRow("more in all") << MergeLimits{3, 32, 112} << u"larger than 0 MB in all"_s;
+}
+
+void tst_DictDb::mergeReadsWithinLimits()
+{
+    QFETCH(MergeLimits, limits);
+    QFETCH(QString, refusal);
+
+    TestFolder folder;
+    const QString installed = InstalledDictionaryPath(folder.path());
+    const QString update = folder.filePath(u"update.dll"_s);
+    writeDictionary(installed, {{u"Tower"_s, u"https://x/tower"_s}});
+    writeDictionary(update, {{u"Star"_s, u"https://x/star"_s},
+                             {u"Moon"_s, u"https://x/moon"_s},
+                             {u"Wheel"_s, u"https://x/wheels"_s}});
+    const QByteArray before = fileHash(installed);
+
+    MergeOptions options;
+    options.limits = limits;
+    const MergeReport report = MergeDictionary(update, installed, options);
+    if (refusal.isEmpty()) {
+        QCOMPARE(report.outcome, MergeOutcome::Updated);
+        QCOMPARE(report.rowsAdded, 3);
+        return;
+    }
+    QCOMPARE(report.outcome, MergeOutcome::Refused);
+    QCOMPARE(report.icon, MessageIcon::Error);
+    QCOMPARE(report.rowsAdded, 0);
+    QVERIFY2(report.message.startsWith(u"The Tarot Dictionary was not changed.\r"_s), qPrintable(report.message));
+    QVERIFY2(report.message.contains(refusal), qPrintable(report.message));
+    QCOMPARE(fileHash(installed), before);
+}
+
+void tst_DictDb::chosenFileStaysAsItWas()
+{
+    // An update file in WAL mode, in a folder of its own that this user cannot write (where
+    // permissions bind this user): it is read, and nothing appears beside it.
+    TestFolder folder;
+    const QString installed = InstalledDictionaryPath(folder.path());
+    writeDictionary(installed, {{u"Tower"_s, u"https://x/tower"_s}});
+    folder.makeFolder(u"updates"_s);
+    const QString updates = folder.filePath(u"updates"_s);
+    const QString update = updates + u"/update.dll"_s;
+    runSql(update, {u"PRAGMA journal_mode=WAL"_s, plainTable()},
+           {{u"Star"_s, u"https://x/star"_s}, {u"Moon"_s, u"https://x/moon"_s}});
+    QCOMPARE(QDir(updates).entryList(QDir::Files | QDir::Hidden), QStringList{u"update.dll"_s});
+    const QByteArray updateBefore = fileHash(update);
+    QFile::setPermissions(updates, QFile::ReadOwner | QFile::ExeOwner);
+
+    const MergeReport report = MergeDictionary(update, installed);
+    const QStringList beside = QDir(updates).entryList(QDir::Files | QDir::Hidden);
+    QFile::setPermissions(updates, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(report.outcome, MergeOutcome::Updated);
+    QCOMPARE(report.rowsAdded, 2);
+    QCOMPARE(beside, QStringList{u"update.dll"_s});
+    QCOMPARE(fileHash(update), updateBefore);
+}
+
+void tst_DictDb::userCopyIgnoresEarlierAttempts()
+{
+    // A shipped dictionary this user cannot write, and what a killed update of an older one
+    // left in the user's folder: its half-made copy, gone, and that copy's journal, which
+    // would put the older file's pages into any file opened under that name.
+    TestFolder folder;
+    TestFolder user;
+    DictionaryStore store;
+    store.setUserFolder(user.path());
+    store.setWriteCheck([](const QString &) { return false; });
+    const QString copy = store.userCopyPath(folder.path());
+    QVERIFY(QDir().mkpath(QFileInfo(copy).absolutePath()));
+
+    const QString stale = copy + u".part"_s;
+    QList<Row> older;
+    for (int i = 0; i < 400; ++i)
+        older.append({u"Old %1"_s.arg(i), u"https://x/old/%1"_s.arg(i)});
+    writeDictionary(stale, older);
+    {
+        // A small page cache makes the delete spill into the file, so that the journal
+        // holds the original pages, as a kill part-way leaves it.
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"killed"_s);
+        db.setDatabaseName(stale);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(u"PRAGMA cache_size=2"_s));
+        QVERIFY(q.exec(u"BEGIN"_s));
+        QVERIFY(q.exec(u"DELETE FROM tarot"_s));
+        QVERIFY(QFile::copy(stale + u"-journal"_s, folder.filePath(u"journal"_s)));
+        QVERIFY(q.exec(u"ROLLBACK"_s));
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(u"killed"_s);
+    QFile::remove(stale);
+    QVERIFY(QFile::rename(folder.filePath(u"journal"_s), stale + u"-journal"_s));
+
+    QList<Row> shipped;
+    for (int i = 0; i < 4000; ++i)
+        shipped.append({u"Shipped %1"_s.arg(i), u"https://x/shipped/%1"_s.arg(i)});
+    writeDictionary(InstalledDictionaryPath(folder.path()), shipped);
+    const QString update = folder.filePath(u"update.dll"_s);
+    writeDictionary(update, {{u"Star"_s, u"https://x/star"_s}});
+
+    const MergeReport report = store.merge(folder.path(), update);
+    QCOMPARE(report.outcome, MergeOutcome::Updated);
+    QCOMPARE(report.message, UpdatedMessage());
+    QVERIFY(PassesQuickCheck(copy));
+    QCOMPARE(tableRows(copy).size(), shipped.size() + 1);
+    QCOMPARE(tableRows(copy).last(), u"Star|https://x/star|tarot"_s);
+    QCOMPARE(QDir(QFileInfo(copy).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{u"tarot.dll"_s});
+}
+
+void tst_DictDb::userCopyThatFailsItsCheckIsNotSaved()
+{
+    // A shipped dictionary whose tarot table reads well but whose other table is damaged:
+    // the merge into the copy succeeds, the check of the copy does not.
+    TestFolder folder;
+    TestFolder user;
+    DictionaryStore store;
+    store.setUserFolder(user.path());
+    store.setWriteCheck([](const QString &) { return false; });
+    const QString shipped = InstalledDictionaryPath(folder.path());
+    writeDictionary(shipped, {{u"Tower"_s, u"https://x/tower"_s}});
+    runSql(shipped, {u"CREATE TABLE padding (x TEXT)"_s,
+                     u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                     "INSERT INTO padding SELECT 'padding row ' || i FROM n"_s});
+    QByteArray bytes = [&] {
+        QFile f(shipped);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    QVERIFY(bytes.size() > 8 * 4096);
+    bytes.replace(bytes.size() - 4096, 4096, QByteArray(4096, '\xaa')); // the last padding page
+    folder.writeFile(u"tarot.dll"_s, bytes);
+    QCOMPARE(tableRows(shipped), QStringList{u"Tower|https://x/tower|tarot"_s});
+    const QString update = folder.filePath(u"update.dll"_s);
+    writeDictionary(update, {{u"Star"_s, u"https://x/star"_s}});
+
+    const MergeReport report = store.merge(folder.path(), update);
+    QCOMPARE(report.outcome, MergeOutcome::NotChanged);
+    QCOMPARE(report.icon, MessageIcon::Error);
+    QVERIFY2(report.message.contains(u"failed its check"_s), qPrintable(report.message));
+    const QString copyFolder = QFileInfo(store.userCopyPath(folder.path())).absolutePath();
+    QCOMPARE(QDir(copyFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(fileHash(shipped), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256));
 }
 
 void tst_DictDb::shippedDictionary()

@@ -618,6 +618,14 @@ void tst_Rotation::otherFormatsAreReadAs32Bit()
     QCOMPARE(quarter.size(), QSize(2, 3));
     QCOMPARE(quarter.pixel(1, 0), qRgb(0, 0, 255));
     QCOMPARE(quarter.pixel(0, 0), qRgb(255, 0, 0));
+    // Premultiplied alpha: the colour shown, not the stored bytes, is turned.
+    QImage premultiplied(2, 1, QImage::Format_ARGB32_Premultiplied);
+    premultiplied.setPixel(0, 0, qPremultiply(qRgba(0xc8, 0x64, 0x32, 0xcc)));
+    premultiplied.setPixel(1, 0, qRgb(1, 2, 3));
+    const QImage half = RotatePicture(premultiplied, 180);
+    QCOMPARE(half.format(), QImage::Format_RGB32);
+    QCOMPARE(QColor(half.pixel(1, 0)).name(), QStringLiteral("#c86432"));
+    QCOMPARE(half.pixel(0, 0), qRgb(1, 2, 3));
 }
 
 void tst_Rotation::rotationProgressYieldsAndAnswersTheFlag()
