@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/widgets/screenclose.h"
 #include <QMainWindow>
 #include <memory>
 
@@ -71,12 +72,6 @@ public:
     void lblCobrand_Click();
     void lblFullBrand_Click();
     void TB_ButtonClick(QAction *button);
-    void mnuOnline_Click();
-    void mnuVisit_Click();
-    void mnuUpdate_Click();
-    void mnuAbout_Click();
-    void mnuDonate_Click();
-    void mnuMakeMoney_Click();
 
     QMdiArea *mdiArea = nullptr;
 
@@ -128,12 +123,6 @@ public:
     QAction *mnuStart = nullptr;
     QAction *mnuExit = nullptr;
     QMenu *mnuHelp = nullptr;
-    QAction *mnuOnline = nullptr;
-    QAction *mnuVisit = nullptr;
-    QAction *mnuUpdate = nullptr;
-    QAction *mnuAbout = nullptr;
-    QAction *mnuDonate = nullptr;
-    QAction *mnuMakeMoney = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -144,7 +133,6 @@ private:
     void buildPanels();
     void buildMenus();
 
-    // Hooks completed by the dictionary and the reading display's link detection.
     // Turns clickable web addresses on in the reading display.
     void enableLinkDetection();
     void disableLinkDetection();
@@ -160,7 +148,7 @@ private:
     // Declared in this order so that the browser windows go before the host they read from.
     std::unique_ptr<MdiBrowserHost> m_browserHost;
     std::unique_ptr<WebWindows> m_webWindows;
-    bool m_restarting = false;
+    ScreenClose m_close;
 };
 
 } // namespace kesto
