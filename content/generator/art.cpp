@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QLinearGradient>
 #include <QtMath>
 
 namespace kesto::art {
@@ -50,6 +51,15 @@ QPen colourPen(const QColor &colour, qreal widthPx, Qt::PenCapStyle cap)
     QPen pen(colour, widthPx * g_inkScale, Qt::SolidLine, cap, Qt::RoundJoin);
     pen.setCosmetic(true);
     return pen;
+}
+
+QBrush gilt(qreal top, qreal bottom)
+{
+    QLinearGradient g(0, top, 0, bottom);
+    g.setColorAt(0, kPaleGold);
+    g.setColorAt(0.5, kGold);
+    g.setColorAt(1, kDeepGold);
+    return g;
 }
 
 void fillInk(QPainter &p, const QPainterPath &path, const QBrush &brush, qreal inkFactor)

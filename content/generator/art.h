@@ -39,6 +39,9 @@ void setInkScale(qreal scale);
 QPen inkPen(qreal factor = 1.0);
 QPen colourPen(const QColor &colour, qreal widthPx, Qt::PenCapStyle cap = Qt::RoundCap);
 
+// The vertical gold gradient of gilded parts, pale at top and deep at bottom.
+QBrush gilt(qreal top, qreal bottom);
+
 // Fills a path and outlines it in ink.
 void fillInk(QPainter &p, const QPainterPath &path, const QBrush &brush, qreal inkFactor = 1.0);
 

@@ -215,15 +215,6 @@ void drawSuitEmblem(QPainter &p, Suit suit, const QRectF &box)
 
 namespace {
 
-QBrush giltBrush(qreal top, qreal bottom)
-{
-    QLinearGradient g(0, top, 0, bottom);
-    g.setColorAt(0, kPaleGold);
-    g.setColorAt(0.5, kGold);
-    g.setColorAt(1, kDeepGold);
-    return g;
-}
-
 void jewel(QPainter &p, QPointF at, qreal r, const QColor &colour)
 {
     QPainterPath gem;
@@ -255,7 +246,7 @@ void drawScroll(QPainter &p, const Palette &pal, const QRectF &box)
     for (const qreal x : {16.0, 84.0}) {
         QPainterPath roll;
         roll.addRoundedRect(QRectF(x - 6, 8, 12, 46), 6, 6);
-        fillInk(p, roll, giltBrush(8, 54));
+        fillInk(p, roll, gilt(8, 54));
     }
     // Wax seal in the suit's colour, hanging on a ribbon.
     QPainterPath ribbon;
@@ -383,10 +374,10 @@ void drawKingCrown(QPainter &p, const Palette &pal, const QRectF &box)
     QPainterPath cross;
     cross.addRect(QRectF(48, 1, 4, 12));
     cross.addRect(QRectF(44, 4, 12, 4));
-    fillInk(p, solid(cross), giltBrush(1, 13), 0.7);
+    fillInk(p, solid(cross), gilt(1, 13), 0.7);
     QPainterPath orb;
     orb.addEllipse(QPointF(50, 17), 6, 6);
-    fillInk(p, orb, giltBrush(11, 23));
+    fillInk(p, orb, gilt(11, 23));
 
     QPainterPath crown;
     crown.moveTo(8, 70);
@@ -399,10 +390,10 @@ void drawKingCrown(QPainter &p, const Palette &pal, const QRectF &box)
     crown.lineTo(94, 34);
     crown.lineTo(92, 70);
     crown.closeSubpath();
-    fillInk(p, crown, giltBrush(28, 70), 1.1);
+    fillInk(p, crown, gilt(28, 70), 1.1);
     QPainterPath band;
     band.addRect(QRectF(8, 56, 84, 14));
-    fillInk(p, band, giltBrush(56, 70));
+    fillInk(p, band, gilt(56, 70));
     jewel(p, QPointF(50, 63), 4.6, QColor(0xc2, 0x2d, 0x3a));
     jewel(p, QPointF(28, 63), 3.8, pal.frame);
     jewel(p, QPointF(72, 63), 3.8, pal.frame);

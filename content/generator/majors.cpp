@@ -42,15 +42,6 @@ QBrush horizontal(qreal x0, qreal x1, const QColor &a, const QColor &b)
     return g;
 }
 
-QBrush gilt(qreal y0, qreal y1)
-{
-    QLinearGradient g(0, y0, 0, y1);
-    g.setColorAt(0, kPaleGold);
-    g.setColorAt(0.5, kGold);
-    g.setColorAt(1, kDeepGold);
-    return g;
-}
-
 QBrush shine(QPointF c, qreal r, const QColor &light, const QColor &base)
 {
     QRadialGradient g(c, r);

@@ -1,4 +1,5 @@
 #include "ui/platform/qtplatform.h"
+#include "core/platform/maker.h"
 #include "core/session/session.h"
 #include "ui/shell/fonts.h"
 #include "ui/shell/shell.h"
@@ -18,7 +19,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kesto"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kesto"));
-    QApplication::setApplicationVersion(QStringLiteral("1.55"));
+    QApplication::setApplicationVersion(kesto::maker::version());
     // Lets desktops match the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kesto.Kesto"));
     // The program ends only through EndProgram, never because a screen closed while the

@@ -3,7 +3,6 @@
 #include "core/platform/maker.h"
 #include "core/platform/platform.h"
 #include "core/session/session.h"
-#include "core/platform/internettest.h"
 
 #include <QDate>
 #include <QLocale>
@@ -12,12 +11,12 @@
 
 namespace kesto {
 
-QString MakerPageAddress(const QString &pageKey)
+QString MakerPageAddress(QStringView pageKey)
 {
-    return maker::siteAddress() + QStringLiteral("/Kesto/ssd.php?page=") + pageKey;
+    return maker::siteAddress() + QStringLiteral("/Kesto/ssd.php?page=") + pageKey.toString();
 }
 
-void OpenMakerPage(Platform &platform, const QString &pageKey)
+void OpenMakerPage(Platform &platform, QStringView pageKey)
 {
     platform.openAddress(MakerPageAddress(pageKey));
 }
@@ -108,7 +107,7 @@ void CheckUpdateReminder(Platform &platform)
     platform.writeSetting(section, durationKey, EncodeSetting(FormatReminderDate(today)));
 
     if (answer == MessageAnswer::Yes)
-        OpenMakerPage(platform, QString::fromUtf16(page::download));
+        OpenMakerPage(platform, page::download);
 }
 
 } // namespace kesto

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDate>
 #include <QString>
+#include <QStringView>
 
 namespace kesto {
 
@@ -17,9 +18,10 @@ inline constexpr char16_t fullyBranded[] = u"fully-branded";
 inline constexpr char16_t coBrand[] = u"co-brand";
 } // namespace page
 
-QString MakerPageAddress(const QString &pageKey);
+// Both take a page key directly: one of the constants above, or any text.
+QString MakerPageAddress(QStringView pageKey);
 // Opens one of the maker's pages in the default browser; failures are not reported.
-void OpenMakerPage(Platform &platform, const QString &pageKey);
+void OpenMakerPage(Platform &platform, QStringView pageKey);
 
 // Runs the internet test and stores 1 or 0 in the session's InternetConnected.
 void CheckInternetConnection(Session &session);

@@ -8,5 +8,8 @@ QString forumName() { return QStringLiteral(KESTO_FORUM_NAME); }
 QString searchHome() { return QStringLiteral(KESTO_SEARCH_HOME); }
 QString searchAction() { return QStringLiteral(KESTO_SEARCH_ACTION); }
 QString searchClient() { return QStringLiteral(KESTO_SEARCH_CLIENT); }
+QString version() { return QStringLiteral(KESTO_VERSION); }
+QString windowTitle() { return QStringLiteral("Kesto v") + version(); }
+QString cardTableTitle() { return QStringLiteral("Kesto v1.45"); }
 
 } // namespace kesto::maker

@@ -13,4 +13,10 @@ QString searchHome();
 QString searchAction();
 QString searchClient();
 
+// The program's version ("1.55") and the title its windows carry ("Kesto v1.55").
+QString version();
+QString windowTitle();
+// The card table keeps the title of the release it was drawn in.
+QString cardTableTitle();
+
 } // namespace kesto::maker

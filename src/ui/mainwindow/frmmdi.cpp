@@ -8,6 +8,10 @@
 #include "core/platform/twips.h"
 #include "core/reading/report.h"
 #include "ui/widgets/linklabel.h"
+#include "ui/widgets/twipsplacement.h"
+#include "ui/widgets/actions.h"
+#include "ui/widgets/makermenus.h"
+#include "core/platform/maker.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
 #include "ui/web/mdibrowserhost.h"
@@ -46,14 +50,7 @@ namespace kesto {
 
 namespace {
 
-int px(int twips) { return twipsToPixels(twips); }
 int tw(int pixels) { return pixelsToTwips(pixels); }
-
-// Places a control inside its panel; all numbers in twips.
-void place(QWidget *w, int left, int top, int width, int height)
-{
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
 
 // A panel docked to one edge of the frame, filled with the window colour. Its controls are
 // placed by hand, so it reports its own design size as the size it prefers.
@@ -76,17 +73,10 @@ private:
 
 QWidget *makePanel(const QString &name, int widthTwips, int heightTwips, QWidget *parent)
 {
-    auto *panel = new DockPanel(QSize(px(widthTwips), px(heightTwips)), parent);
+    auto *panel = new DockPanel(QSize(px(parent, widthTwips), px(parent, heightTwips)), parent);
     panel->setObjectName(name);
     panel->setAutoFillBackground(true);
     return panel;
-}
-
-QAction *makeAction(const QString &name, const QString &caption, QObject *parent)
-{
-    auto *action = new QAction(caption, parent);
-    action->setObjectName(name);
-    return action;
 }
 
 // Runs each step on its own: a step that cannot be applied reports false and is skipped.
@@ -102,7 +92,7 @@ frmMDI::frmMDI(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(she
 {
     setObjectName(QStringLiteral("frmMDI"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Kesto v1.55"));
+    setWindowTitle(maker::windowTitle());
     setFont(QFont(QStringLiteral("Verdana"), 8));
     // The panels are part of the frame, not movable tool windows: no toggling menu.
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -113,7 +103,7 @@ frmMDI::frmMDI(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(she
     m_webWindows = std::make_unique<WebWindows>(m_shell.session(), *m_browserHost);
     connectDictionaryHandlers();
 
-    resize(px(kDesignWidth), px(kDesignHeight));
+    resize(px(this, kDesignWidth), px(this, kDesignHeight));
     MDIForm_Resize();
 }
 
@@ -137,8 +127,8 @@ void frmMDI::buildPanels()
     TB->setMovable(false);
     TB->setFloatable(false);
     TB->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    TB->setIconSize(QSize(px(300), px(300)));
-    TB->setFixedHeight(px(540));
+    TB->setIconSize(QSize(px(this, 300), px(this, 300)));
+    TB->setFixedHeight(px(this, 540));
     struct ToolButton
     {
         const char16_t *key;
@@ -164,7 +154,7 @@ void frmMDI::buildPanels()
 
     // picTop2: the notice strip.
     picTop2 = makePanel(QStringLiteral("picTop2"), kDesignWidth, 645, client);
-    picTop2->setFixedHeight(px(645));
+    picTop2->setFixedHeight(px(this, 645));
     {
         QPalette pal = picTop2->palette();
         pal.setColor(QPalette::Window, QColor(0xFF, 0xF8, 0xDC));
@@ -185,7 +175,7 @@ void frmMDI::buildPanels()
 
     // picTop: the querent, read-only.
     picTop = makePanel(QStringLiteral("picTop"), kDesignWidth, 915, client);
-    picTop->setFixedHeight(px(915));
+    picTop->setFixedHeight(px(this, 915));
     const QFont verdana(QStringLiteral("Verdana"), 8);
     auto field = [&](QLabel *&label, const QString &labelName, const QString &caption, QLineEdit *&box,
                      const QString &boxName, int left, int top, int labelWidth, int boxWidth) {
@@ -220,7 +210,7 @@ void frmMDI::buildPanels()
 
     // picLeft: the keyword search.
     picLeft = makePanel(QStringLiteral("picLeft"), 2925, 8820, client);
-    picLeft->setFixedWidth(px(2925));
+    picLeft->setFixedWidth(px(this, 2925));
     optWildCard = new QRadioButton(QStringLiteral("Use WildCard (*)"), picLeft);
     optWildCard->setObjectName(QStringLiteral("optWildCard"));
     place(optWildCard, 60, 120, 2805, 285);
@@ -258,7 +248,7 @@ void frmMDI::buildPanels()
 
     // picRight: the reading display.
     picRight = makePanel(QStringLiteral("picRight"), 3735, 8875, client);
-    picRight->setFixedWidth(px(3735));
+    picRight->setFixedWidth(px(this, 3735));
     rtbDisp1 = new QTextEdit(picRight);
     rtbDisp1->setObjectName(QStringLiteral("rtbDisp1"));
     rtbDisp1->setReadOnly(true);
@@ -275,7 +265,7 @@ void frmMDI::buildPanels()
 
     // picBottom: Start Again, Donate, Exit and the two offers.
     picBottom = makePanel(QStringLiteral("picBottom"), kDesignWidth, 660, client);
-    picBottom->setFixedHeight(px(660));
+    picBottom->setFixedHeight(px(this, 660));
     cmdRestart = new QPushButton(QStringLiteral("Start Again"), picBottom);
     cmdRestart->setObjectName(QStringLiteral("cmdRestart"));
     place(cmdRestart, 13845, 135, 1215, 390);
@@ -334,11 +324,11 @@ void frmMDI::buildPanels()
 
     // The panels keep their design sizes even while they are hidden, so that the layout
     // rule reads meaningful widths in either arrangement.
-    picLeft->resize(px(2925), px(8820));
-    picRight->resize(px(3735), px(8875));
-    picTop->resize(px(kDesignWidth), px(915));
-    picTop2->resize(px(kDesignWidth), px(645));
-    picBottom->resize(px(kDesignWidth), px(660));
+    picLeft->resize(px(this, 2925), px(this, 8820));
+    picRight->resize(px(this, 3735), px(this, 8875));
+    picTop->resize(px(this, kDesignWidth), px(this, 915));
+    picTop2->resize(px(this, kDesignWidth), px(this, 645));
+    picBottom->resize(px(this, kDesignWidth), px(this, 660));
 }
 
 void frmMDI::buildMenus()
@@ -355,32 +345,11 @@ void frmMDI::buildMenus()
     mnuFile->addSeparator();
     mnuFile->addAction(mnuExit);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = makeAction(QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), this);
-    mnuVisit = makeAction(QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), this);
-    mnuUpdate = makeAction(QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"), this);
-    mnuAbout = makeAction(QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), this);
-    mnuHelp->addAction(mnuOnline);
-    mnuHelp->addAction(mnuVisit);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(mnuUpdate);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(mnuAbout);
-
-    mnuDonate = makeAction(QStringLiteral("mnuDonate"), QStringLiteral("&Donate"), this);
-    mnuMakeMoney = makeAction(QStringLiteral("mnuMakeMoney"), QStringLiteral("Make Money &Online"), this);
-    menuBar()->addAction(mnuDonate);
-    menuBar()->addAction(mnuMakeMoney);
+    mnuHelp = addMakerMenus(this, MakerMenuWording::MainWindow, m_shell.platform(),
+                            [this] { frmAbout::showModal(m_shell.platform(), this); });
 
     connect(mnuStart, &QAction::triggered, this, &frmMDI::cmdRestart_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMDI::cmdExit_Click);
-    connect(mnuOnline, &QAction::triggered, this, &frmMDI::mnuOnline_Click);
-    connect(mnuVisit, &QAction::triggered, this, &frmMDI::mnuVisit_Click);
-    connect(mnuUpdate, &QAction::triggered, this, &frmMDI::mnuUpdate_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmMDI::mnuAbout_Click);
-    connect(mnuDonate, &QAction::triggered, this, &frmMDI::mnuDonate_Click);
-    connect(mnuMakeMoney, &QAction::triggered, this, &frmMDI::mnuMakeMoney_Click);
 }
 
 void frmMDI::MDIForm_Load()
@@ -407,7 +376,7 @@ void frmMDI::MDIForm_Load()
             const int width = tw(lstKeys->width()) - 200;
             if (width < 0)
                 return false;
-            lstKeys->setColumnWidth(0, px(width));
+            lstKeys->setColumnWidth(0, px(this, width));
             return true;
         },
     });
@@ -424,19 +393,19 @@ void frmMDI::MDIForm_Resize()
         // the top panels down to the bottom one, so that a taller frame's longer keyword list
         // and the Display button under it stay in view.
         [&] {
-            static_cast<DockPanel *>(picLeft)->setDesignHeight(px(8820));
+            static_cast<DockPanel *>(picLeft)->setDesignHeight(px(this, 8820));
             return true;
         },
         [&] {
             const int height = frameHeight - 5000;
             if (height < 0)
                 return false;
-            lstKeys->resize(lstKeys->width(), px(height));
+            lstKeys->resize(lstKeys->width(), px(this, height));
             return true;
         },
         [&] {
             cmdDisplay->setGeometry(cmdDisplay->x(), lstKeys->y() + lstKeys->height(), cmdDisplay->width(),
-                                    px(500));
+                                    px(this, 500));
             return true;
         },
         [&] {
@@ -451,23 +420,23 @@ void frmMDI::MDIForm_Resize()
             const int width = tw(picLeft->width()) - 50;
             if (keyWidth < 0 || width < 0)
                 return false;
-            txtKey->resize(px(keyWidth), txtKey->height());
+            txtKey->resize(px(this, keyWidth), txtKey->height());
             for (QWidget *w : {static_cast<QWidget *>(lstKeys), static_cast<QWidget *>(cmdSearch),
                                static_cast<QWidget *>(cmdDisplay)})
-                w->resize(px(width), w->height());
+                w->resize(px(this, width), w->height());
             return true;
         },
         [&] {
-            rtbDisp1->resize(rtbDisp1->width(), px(8875));
+            rtbDisp1->resize(rtbDisp1->width(), px(this, 8875));
             return true;
         },
         [&] {
             const int restartLeft = frameWidth - tw(cmdRestart->width()) - 300;
-            cmdRestart->move(px(restartLeft), cmdRestart->y());
+            cmdRestart->move(px(this, restartLeft), cmdRestart->y());
             const int donateLeft = restartLeft - tw(cmdDonate->width()) - 100;
-            cmdDonate->move(px(donateLeft), cmdDonate->y());
+            cmdDonate->move(px(this, donateLeft), cmdDonate->y());
             const int exitLeft = donateLeft - tw(cmdExit->width()) - 100;
-            cmdExit->move(px(exitLeft), cmdExit->y());
+            cmdExit->move(px(this, exitLeft), cmdExit->y());
             return true;
         },
     });
@@ -580,35 +549,21 @@ void frmMDI::closeEvent(QCloseEvent *event)
 {
     MDIForm_Unload();
     mdiArea->closeAllSubWindows();
-    event->accept();
-    if (!m_restarting && !m_shell.isEnding())
-        m_shell.EndProgram();
+    m_close.accept(event, [this] { m_shell.EndProgram(); });
 }
 
 void frmMDI::cmdExit_Click() { close(); }
 
 void frmMDI::cmdRestart_Click()
 {
-    m_restarting = true;
-    close();
+    m_close.navigate(this);
     m_shell.showModeScreen();
 }
 
-void frmMDI::cmdDonate_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::donate)); }
-void frmMDI::cmdDonate1_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::donate)); }
-void frmMDI::lblCobrand_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::coBrand)); }
-void frmMDI::lblFullBrand_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::fullyBranded)); }
-void frmMDI::mnuOnline_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::help)); }
-void frmMDI::mnuVisit_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::home)); }
-void frmMDI::mnuUpdate_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::download)); }
-void frmMDI::mnuDonate_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::donate)); }
-void frmMDI::mnuMakeMoney_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::fullyBranded)); }
-
-void frmMDI::mnuAbout_Click()
-{
-    frmAbout about(m_shell.platform(), this);
-    about.exec();
-}
+void frmMDI::cmdDonate_Click() { OpenMakerPage(m_shell.platform(), page::donate); }
+void frmMDI::cmdDonate1_Click() { OpenMakerPage(m_shell.platform(), page::donate); }
+void frmMDI::lblCobrand_Click() { OpenMakerPage(m_shell.platform(), page::coBrand); }
+void frmMDI::lblFullBrand_Click() { OpenMakerPage(m_shell.platform(), page::fullyBranded); }
 
 void frmMDI::TB_ButtonClick(QAction *button)
 {

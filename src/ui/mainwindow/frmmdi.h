@@ -1,5 +1,6 @@
 #pragma once
 #include "core/reading/currentreading.h"
+#include "ui/widgets/screenclose.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -91,12 +92,6 @@ public:
     void lblCobrand_Click();
     void lblFullBrand_Click();
     void TB_ButtonClick(QAction *button);
-    void mnuOnline_Click();
-    void mnuVisit_Click();
-    void mnuUpdate_Click();
-    void mnuAbout_Click();
-    void mnuDonate_Click();
-    void mnuMakeMoney_Click();
 
     QMdiArea *mdiArea = nullptr;
 
@@ -135,12 +130,6 @@ public:
     QAction *mnuStart = nullptr;
     QAction *mnuExit = nullptr;
     QMenu *mnuHelp = nullptr;
-    QAction *mnuOnline = nullptr;
-    QAction *mnuVisit = nullptr;
-    QAction *mnuUpdate = nullptr;
-    QAction *mnuAbout = nullptr;
-    QAction *mnuDonate = nullptr;
-    QAction *mnuMakeMoney = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -177,7 +166,7 @@ private:
     // Declared in this order so that the browser windows go before the host they read from.
     std::unique_ptr<MdiBrowserHost> m_browserHost;
     std::unique_ptr<WebWindows> m_webWindows;
-    bool m_restarting = false;
+    ScreenClose m_close;
     // A child of the frame, created with it.
     DictionaryHandlers *m_dictionary = nullptr;
 };

@@ -1,7 +1,8 @@
 #include "ui/mainwindow/frmpb.h"
 
 #include "core/session/session.h"
-#include "core/platform/twips.h"
+#include "core/platform/maker.h"
+#include "ui/widgets/twipsplacement.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -10,28 +11,24 @@
 
 namespace kesto {
 
-namespace {
-int px(int twips) { return twipsToPixels(twips); }
-} // namespace
-
 frmPB::frmPB(Session &session, QWidget *parent, int tickMs)
     : QDialog(parent), m_session(session), m_tickMs(tickMs)
 {
     setObjectName(QStringLiteral("frmPB"));
-    setWindowTitle(QStringLiteral("Kesto v1.55"));
+    setWindowTitle(maker::windowTitle());
     setModal(true);
-    setFixedSize(px(5400), px(1875));
+    setFixedSize(px(this, 5400), px(this, 1875));
 
     Label1 = new QLabel(QStringLiteral("Please wait while Dictionary is Updating ...."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(px(240), px(180), px(4920), px(300));
+    place(Label1, 240, 180, 4920, 300);
     PB = new QProgressBar(this);
     PB->setObjectName(QStringLiteral("PB"));
-    PB->setGeometry(px(240), px(600), px(4920), px(375));
+    place(PB, 240, 600, 4920, 375);
     PB->setTextVisible(false);
     cmdPB = new QPushButton(this);
     cmdPB->setObjectName(QStringLiteral("cmdPB"));
-    cmdPB->setGeometry(px(3720), px(1200), px(1440), px(405));
+    place(cmdPB, 3720, 1200, 1440, 405);
     cmdPB->setAutoDefault(false);
     connect(cmdPB, &QPushButton::clicked, this, &frmPB::cmdPB_Click);
     Timer1 = new QTimer(this);

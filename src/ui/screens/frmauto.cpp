@@ -3,7 +3,8 @@
 #include "ui/mainwindow/frmmdi.h"
 #include "core/platform/platform.h"
 #include "core/session/session.h"
-#include "core/platform/twips.h"
+#include "core/platform/maker.h"
+#include "ui/widgets/twipsplacement.h"
 #include "core/reading/deck.h"
 #include "core/reading/draw.h"
 #include "core/reading/layouts.h"
@@ -20,8 +21,6 @@
 namespace kesto {
 
 namespace {
-
-int px(int twips) { return twipsToPixels(twips); }
 
 // The felt of the card table, and the number plates on the cards.
 const QColor kTableColour(0x1F, 0x4D, 0x36);
@@ -98,8 +97,8 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
 {
     setObjectName(QStringLiteral("frmAuto"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Kesto v1.45"));
-    setFixedSize(px(kClientWidth), px(kClientHeight));
+    setWindowTitle(maker::cardTableTitle());
+    setFixedSize(px(this, kClientWidth), px(this, kClientHeight));
     setAutoFillBackground(true);
     {
         QPalette pal = palette();
@@ -122,7 +121,7 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
 
         auto *number = new QLabel(QString::number(i + 1), box);
         number->setObjectName(QStringLiteral("lbl_") + QString::number(i));
-        number->setGeometry(0, 0, px(kLabelWidth), px(kLabelHeight));
+        number->setGeometry(0, 0, px(number, kLabelWidth), px(number, kLabelHeight));
         number->setAlignment(Qt::AlignCenter);
         number->setFont(numberFont);
         number->setAutoFillBackground(true);
@@ -306,7 +305,7 @@ void frmAuto::moveBox(int index, const LayoutPosition &position)
 {
     if (index < 0 || index >= kBoxCount)
         return;
-    p[index]->move(px(position.left), px(position.top));
+    p[index]->move(px(this, position.left), px(this, position.top));
 }
 
 void frmAuto::showPosition(int index)

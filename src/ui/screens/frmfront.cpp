@@ -1,12 +1,14 @@
 #include "ui/screens/frmfront.h"
 
 #include "ui/mainwindow/frmmdi.h"
-#include "core/platform/maker.h"
 #include "core/platform/platform.h"
 #include "core/session/session.h"
-#include "core/platform/twips.h"
 #include "core/reading/deck.h"
 #include "ui/widgets/linklabel.h"
+#include "ui/widgets/twipsplacement.h"
+#include "ui/widgets/screenwindow.h"
+#include "ui/widgets/actions.h"
+#include "ui/widgets/makermenus.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
@@ -14,7 +16,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,25 +26,10 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace kesto {
 
 namespace {
-
-int px(int twips) { return twipsToPixels(twips); }
-
-void place(QWidget *w, int left, int top, int width, int height)
-{
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
-
-QAction *makeAction(const QString &name, const QString &caption, QObject *parent)
-{
-    auto *action = new QAction(caption, parent);
-    action->setObjectName(name);
-    return action;
-}
 
 constexpr int kClientWidth = 7800;
 constexpr int kClientHeight = 5640;
@@ -52,18 +38,8 @@ constexpr int kClientHeight = 5640;
 
 frmFront::frmFront(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(shell)
 {
-    setObjectName(QStringLiteral("frmFront"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Kesto v1.55"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::WindowMinimizeButtonHint);
-    setContextMenuPolicy(Qt::NoContextMenu);
-    setFont(QFont(QStringLiteral("Verdana"), 8));
-
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("frontClient"));
-    client->setFixedSize(px(kClientWidth), px(kClientHeight));
-    setCentralWidget(client);
+    QWidget *client = dressScreenWindow(this, QStringLiteral("frmFront"), QStringLiteral("frontClient"), kClientWidth,
+                                        kClientHeight);
 
     const QFont labelFont(QStringLiteral("Verdana"), 8, QFont::Bold);
     const QFont boxFont(QStringLiteral("Verdana"), 8);
@@ -137,9 +113,7 @@ frmFront::frmFront(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     makeButton(cmdNext, QStringLiteral("cmdNext"), QStringLiteral("&Next"), 6645);
     cmdNext->setDefault(true);
 
-    Label6 = new LinkLabel(QStringLiteral("Join the ") + maker::forumName()
-                               + QStringLiteral(" and talk tarot with readers from all over the world"),
-                           client);
+    Label6 = makeForumLink(client);
     Label6->setObjectName(QStringLiteral("Label6"));
     place(Label6, 240, 4260, 7320, 255);
     lblFullBrand = new LinkLabel(QStringLiteral("Home Business Opportunity: get Kesto fully branded with your own "
@@ -182,8 +156,6 @@ frmFront::frmFront(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
 
 void frmFront::buildMenus()
 {
-    Platform &platform = m_shell.platform();
-
     mnuFile = menuBar()->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuReset = makeAction(QStringLiteral("mnuReset"), QStringLiteral("&Reset"), this);
@@ -198,23 +170,8 @@ void frmFront::buildMenus()
     mnuFile->addSeparator();
     mnuFile->addAction(mnuExit);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = makeAction(QStringLiteral("mnuOnline"), QStringLiteral("Onine &Help"), this);
-    mnuVisit = makeAction(QStringLiteral("mnuVisit"), QStringLiteral("Visit Us &Online"), this);
-    mnuUpdate = makeAction(QStringLiteral("mnuUpdate"), QStringLiteral("Check For Software Update"), this);
-    mnuAbout = makeAction(QStringLiteral("mnuAbout"), QStringLiteral("About &Software"), this);
-    mnuHelp->addAction(mnuOnline);
-    mnuHelp->addAction(mnuVisit);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(mnuUpdate);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(mnuAbout);
-
-    mnuDonate = makeAction(QStringLiteral("mnuDonate"), QStringLiteral("Donate"), this);
-    mnuMakeMoney = makeAction(QStringLiteral("mnuMakeMoney"), QStringLiteral("Make Money &Online"), this);
-    menuBar()->addAction(mnuDonate);
-    menuBar()->addAction(mnuMakeMoney);
+    addMakerMenus(this, MakerMenuWording::Querent, m_shell.platform(),
+                  [this] { frmAbout::showModal(m_shell.platform(), this); });
 
     connect(mnuReset, &QAction::triggered, this, &frmFront::cmdReset_Click);
     connect(mnuNext, &QAction::triggered, this, &frmFront::cmdNext_Click);
@@ -222,20 +179,6 @@ void frmFront::buildMenus()
     // Back entry does.
     connect(mnuBack, &QAction::triggered, this, &frmFront::cmdBack_Click);
     connect(mnuExit, &QAction::triggered, this, &frmFront::cmdCancel_Click);
-    connect(mnuOnline, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::help)); });
-    connect(mnuVisit, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::home)); });
-    connect(mnuUpdate, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::download)); });
-    connect(mnuDonate, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::donate)); });
-    connect(mnuMakeMoney, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::fullyBranded)); });
-    connect(mnuAbout, &QAction::triggered, this, [this, &platform] {
-        frmAbout about(platform, this);
-        about.exec();
-    });
 }
 
 void frmFront::Form_Load()
@@ -255,11 +198,7 @@ void frmFront::Form_Load()
 
 void frmFront::showCentred()
 {
-    ensurePolished();
-    adjustSize();
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    show();
+    kesto::showCentred(this);
     txtName->setFocus();
 }
 
@@ -354,21 +293,15 @@ void frmFront::cmdBack_Click()
 
 void frmFront::cmdCancel_Click() { close(); }
 
-void frmFront::Label6_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::home)); }
-void frmFront::lblFullBrand_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::fullyBranded)); }
-void frmFront::lblCobrand_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::coBrand)); }
+void frmFront::Label6_Click() { OpenMakerPage(m_shell.platform(), page::home); }
+void frmFront::lblFullBrand_Click() { OpenMakerPage(m_shell.platform(), page::fullyBranded); }
+void frmFront::lblCobrand_Click() { OpenMakerPage(m_shell.platform(), page::coBrand); }
 
-void frmFront::closeForNavigation()
-{
-    m_navigating = true;
-    close();
-}
+void frmFront::closeForNavigation() { m_close.navigate(this); }
 
 void frmFront::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    if (!m_navigating && !m_shell.isEnding())
-        m_shell.EndProgram();
+    m_close.accept(event, [this] { m_shell.EndProgram(); });
 }
 
 } // namespace kesto

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/widgets/screenclose.h"
 #include <QMainWindow>
 
 class QAction;
@@ -62,13 +63,6 @@ public:
     QAction *mnuNext = nullptr;
     QAction *mnuBack = nullptr;
     QAction *mnuExit = nullptr;
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuOnline = nullptr;
-    QAction *mnuVisit = nullptr;
-    QAction *mnuUpdate = nullptr;
-    QAction *mnuAbout = nullptr;
-    QAction *mnuDonate = nullptr;
-    QAction *mnuMakeMoney = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -82,7 +76,7 @@ private:
     void closeForNavigation();
 
     Shell &m_shell;
-    bool m_navigating = false;
+    ScreenClose m_close;
 };
 
 } // namespace kesto

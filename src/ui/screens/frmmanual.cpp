@@ -1,16 +1,18 @@
 #include "ui/screens/frmmanual.h"
 
 #include "ui/mainwindow/frmmdi.h"
-#include "core/platform/maker.h"
 #include "core/platform/platform.h"
 #include "core/session/session.h"
-#include "core/platform/twips.h"
 #include "core/reading/draw.h"
 #include "core/reading/spreads.h"
 #include "ui/screens/frmauto.h"
 #include "core/reading/layouts.h"
 #include "ui/screens/placement.h"
 #include "ui/widgets/linklabel.h"
+#include "ui/widgets/twipsplacement.h"
+#include "ui/widgets/screenwindow.h"
+#include "ui/widgets/actions.h"
+#include "ui/widgets/makermenus.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
@@ -18,7 +20,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QImageReader>
 #include <QLayout>
 #include <QMenu>
@@ -28,24 +29,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
 
 namespace kesto {
 
 namespace {
-
-int px(int twips) { return twipsToPixels(twips); }
-
-void place(QWidget *w, int left, int top, int width, int height)
-{
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
-
-QAction *makeAction(const QString &name, const QString &caption, QObject *parent)
-{
-    auto *action = new QAction(caption, parent);
-    action->setObjectName(name);
-    return action;
-}
 
 constexpr int kClientWidth = 7560;
 constexpr int kClientHeight = 6360;
@@ -55,38 +45,10 @@ constexpr int kColumns = 13;
 
 } // namespace
 
-FaceDownBox::FaceDownBox(QWidget *parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
-
-void FaceDownBox::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
-}
-
-void FaceDownBox::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool click = m_pressed && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    QLabel::mouseReleaseEvent(event);
-    if (click)
-        Q_EMIT clicked();
-}
-
 frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(shell)
 {
-    setObjectName(QStringLiteral("frmManual"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Kesto v1.55"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::WindowMinimizeButtonHint);
-    setContextMenuPolicy(Qt::NoContextMenu);
-    setFont(QFont(QStringLiteral("Verdana"), 8));
-
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("manualClient"));
-    client->setFixedSize(px(kClientWidth), px(kClientHeight));
-    setCentralWidget(client);
+    QWidget *client = dressScreenWindow(this, QStringLiteral("frmManual"), QStringLiteral("manualClient"), kClientWidth,
+                                        kClientHeight);
 
     fraPictures = new QFrame(client);
     fraPictures->setObjectName(QStringLiteral("fraPictures"));
@@ -106,7 +68,7 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
         const int column = i % kColumns;
         const int row = i / kColumns;
         place(box, 90 + 375 * column, 180 + 630 * row, 350, 600);
-        connect(box, &FaceDownBox::clicked, this, [this, i] { p_Click(i); });
+        connect(box, &ClickableLabel::clicked, this, [this, i] { p_Click(i); });
         p.append(box);
     }
 
@@ -171,9 +133,7 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
     picTmp->setEnabled(false);
     picTmp->hide();
 
-    Label6 = new LinkLabel(QStringLiteral("Join the ") + maker::forumName()
-                               + QStringLiteral(" and talk tarot with readers from all over the world"),
-                           client);
+    Label6 = makeForumLink(client);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setAlignment(Qt::AlignCenter);
     place(Label6, 1005, 60, 5550, 465);
@@ -190,8 +150,6 @@ frmManual::~frmManual() = default;
 
 void frmManual::buildMenus()
 {
-    Platform &platform = m_shell.platform();
-
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuStart = makeAction(QStringLiteral("mnuStart"), QStringLiteral("&Start Again"), this);
@@ -200,40 +158,11 @@ void frmManual::buildMenus()
     mnuFile->addSeparator();
     mnuFile->addAction(mnuExit);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = makeAction(QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), this);
-    mnuVisit = makeAction(QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), this);
-    mnuUpdate = makeAction(QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"), this);
-    mnuAbout = makeAction(QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), this);
-    mnuHelp->addAction(mnuOnline);
-    mnuHelp->addAction(mnuVisit);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(mnuUpdate);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(mnuAbout);
-
-    mnuDonate = makeAction(QStringLiteral("mnuDonate"), QStringLiteral("Donate"), this);
-    mnuMakeMoney = makeAction(QStringLiteral("mnuMakeMoney"), QStringLiteral("Make Money &Online"), this);
-    menuBar()->addAction(mnuDonate);
-    menuBar()->addAction(mnuMakeMoney);
+    addMakerMenus(this, MakerMenuWording::Standard, m_shell.platform(),
+                  [this] { frmAbout::showModal(m_shell.platform(), this); });
 
     connect(mnuStart, &QAction::triggered, this, &frmManual::mnuStart_Click);
     connect(mnuExit, &QAction::triggered, this, &frmManual::mnuExit_Click);
-    connect(mnuOnline, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::help)); });
-    connect(mnuVisit, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::home)); });
-    connect(mnuUpdate, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::download)); });
-    connect(mnuDonate, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::donate)); });
-    connect(mnuMakeMoney, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::fullyBranded)); });
-    connect(mnuAbout, &QAction::triggered, this, [this, &platform] {
-        frmAbout about(platform, this);
-        about.exec();
-    });
 }
 
 void frmManual::Form_Load()
@@ -277,11 +206,7 @@ void frmManual::Form_Load()
 
 void frmManual::showCentred()
 {
-    ensurePolished();
-    adjustSize();
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    show();
+    kesto::showCentred(this);
 }
 
 void frmManual::p_Click(int Index)
@@ -475,19 +400,13 @@ void frmManual::cmdCancel_Click() { close(); }
 
 void frmManual::mnuExit_Click() { close(); }
 
-void frmManual::Label6_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::home)); }
+void frmManual::Label6_Click() { OpenMakerPage(m_shell.platform(), page::home); }
 
-void frmManual::closeForNavigation()
-{
-    m_navigating = true;
-    close();
-}
+void frmManual::closeForNavigation() { m_close.navigate(this); }
 
 void frmManual::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    if (!m_navigating && !m_shell.isEnding())
-        m_shell.EndProgram();
+    m_close.accept(event, [this] { m_shell.EndProgram(); });
 }
 
 } // namespace kesto

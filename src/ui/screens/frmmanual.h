@@ -1,4 +1,6 @@
 #pragma once
+#include "ui/widgets/linklabel.h"
+#include "ui/widgets/screenclose.h"
 #include "core/reading/currentreading.h"
 #include "core/rotation/cardturner.h"
 
@@ -15,26 +17,10 @@ class QPushButton;
 
 namespace kesto {
 
-class LinkLabel;
 class Shell;
 
 // A face-down card of the manual pick: a picture box that reports a left click.
-class FaceDownBox : public QLabel
-{
-    Q_OBJECT
-public:
-    explicit FaceDownBox(QWidget *parent = nullptr);
-
-Q_SIGNALS:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    bool m_pressed = false;
-};
+using FaceDownBox = ClickableLabel;
 
 // The manual pick screen: the deck lies face down, the user clicks as many cards as the
 // spread has positions, then the cards are drawn, laid out on the card table one position
@@ -97,13 +83,6 @@ public:
     QMenu *mnuFile = nullptr;
     QAction *mnuStart = nullptr;
     QAction *mnuExit = nullptr;
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuOnline = nullptr;
-    QAction *mnuVisit = nullptr;
-    QAction *mnuUpdate = nullptr;
-    QAction *mnuAbout = nullptr;
-    QAction *mnuDonate = nullptr;
-    QAction *mnuMakeMoney = nullptr;
 
     // The chosen spread, by list name and by place in the list.
     QString screenSpreadName;
@@ -137,7 +116,7 @@ private:
     void closeForNavigation();
 
     Shell &m_shell;
-    bool m_navigating = false;
+    ScreenClose m_close;
     bool m_completing = false;
 };
 

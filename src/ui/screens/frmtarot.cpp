@@ -1,11 +1,13 @@
 #include "ui/screens/frmtarot.h"
 
-#include "core/platform/maker.h"
 #include "core/platform/platform.h"
 #include "core/session/session.h"
-#include "core/platform/twips.h"
 #include "core/reading/spreads.h"
 #include "ui/widgets/linklabel.h"
+#include "ui/widgets/twipsplacement.h"
+#include "ui/widgets/screenwindow.h"
+#include "ui/widgets/actions.h"
+#include "ui/widgets/makermenus.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
@@ -14,7 +16,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
 #include <QLayout>
@@ -24,26 +25,11 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace kesto {
 
 namespace {
-
-int px(int twips) { return twipsToPixels(twips); }
-
-void place(QWidget *w, int left, int top, int width, int height)
-{
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
-
-QAction *makeAction(const QString &name, const QString &caption, QObject *parent)
-{
-    auto *action = new QAction(caption, parent);
-    action->setObjectName(name);
-    return action;
-}
 
 QPlainTextEdit *makeReadOnlyBox(const QString &name, QWidget *parent)
 {
@@ -62,18 +48,8 @@ constexpr int kClientHeight = 5940;
 
 frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(shell)
 {
-    setObjectName(QStringLiteral("frmTarot"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Kesto v1.55"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::WindowMinimizeButtonHint);
-    setContextMenuPolicy(Qt::NoContextMenu);
-    setFont(QFont(QStringLiteral("Verdana"), 8));
-
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("tarotClient"));
-    client->setFixedSize(px(kClientWidth), px(kClientHeight));
-    setCentralWidget(client);
+    QWidget *client = dressScreenWindow(this, QStringLiteral("frmTarot"), QStringLiteral("tarotClient"), kClientWidth,
+                                        kClientHeight);
 
     lblInfo = new QLabel(client);
     lblInfo->setObjectName(QStringLiteral("lblInfo"));
@@ -137,9 +113,7 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     makeButton(cmdCancel, QStringLiteral("cmdCancel"), QStringLiteral("Exit"), 7680);
     cmdAuto->setDefault(true);
 
-    Label6 = new LinkLabel(QStringLiteral("Join the ") + maker::forumName()
-                               + QStringLiteral(" and talk tarot with readers from all over the world"),
-                           client);
+    Label6 = makeForumLink(client);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setAlignment(Qt::AlignCenter);
     place(Label6, 120, 5520, 9840, 285);
@@ -199,8 +173,6 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
 
 void frmTarot::buildMenus()
 {
-    Platform &platform = m_shell.platform();
-
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuChoose = mnuFile->addMenu(QStringLiteral("&Choose Scenario"));
@@ -229,42 +201,13 @@ void frmTarot::buildMenus()
     mnuFile->addSeparator();
     mnuFile->addAction(mnuExit);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = makeAction(QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), this);
-    mnuVisit = makeAction(QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), this);
-    mnuUpdate = makeAction(QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"), this);
-    mnuAbout = makeAction(QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), this);
-    mnuHelp->addAction(mnuOnline);
-    mnuHelp->addAction(mnuVisit);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(mnuUpdate);
-    mnuHelp->addSeparator();
-    mnuHelp->addAction(mnuAbout);
-
-    mnuDonate = makeAction(QStringLiteral("mnuDonate"), QStringLiteral("Donate"), this);
-    mnuMakeMoney = makeAction(QStringLiteral("mnuMakeMoney"), QStringLiteral("Make Money &Online"), this);
-    menuBar()->addAction(mnuDonate);
-    menuBar()->addAction(mnuMakeMoney);
+    addMakerMenus(this, MakerMenuWording::Standard, m_shell.platform(),
+                  [this] { frmAbout::showModal(m_shell.platform(), this); });
 
     connect(mnuManual, &QAction::triggered, this, &frmTarot::cmdManual_Click);
     connect(mnuAutoCast, &QAction::triggered, this, &frmTarot::cmdAuto_Click);
     connect(mnuBack, &QAction::triggered, this, &frmTarot::cmdBack_Click);
     connect(mnuExit, &QAction::triggered, this, &frmTarot::mnuExit_Click);
-    connect(mnuOnline, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::help)); });
-    connect(mnuVisit, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::home)); });
-    connect(mnuUpdate, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::download)); });
-    connect(mnuDonate, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::donate)); });
-    connect(mnuMakeMoney, &QAction::triggered, this,
-            [&platform] { OpenMakerPage(platform, QString::fromUtf16(page::fullyBranded)); });
-    connect(mnuAbout, &QAction::triggered, this, [this, &platform] {
-        frmAbout about(platform, this);
-        about.exec();
-    });
 }
 
 void frmTarot::Form_Load()
@@ -291,11 +234,7 @@ void frmTarot::Form_Load()
 
 void frmTarot::showCentred()
 {
-    ensurePolished();
-    adjustSize();
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    show();
+    kesto::showCentred(this);
     lstOption->setFocus();
 }
 
@@ -428,19 +367,13 @@ void frmTarot::cmdCancel_Click() { close(); }
 // window, the querent screen among them.
 void frmTarot::mnuExit_Click() { close(); }
 
-void frmTarot::Label6_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::home)); }
+void frmTarot::Label6_Click() { OpenMakerPage(m_shell.platform(), page::home); }
 
-void frmTarot::closeForNavigation()
-{
-    m_navigating = true;
-    close();
-}
+void frmTarot::closeForNavigation() { m_close.navigate(this); }
 
 void frmTarot::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    if (!m_navigating && !m_shell.isEnding())
-        m_shell.EndProgram();
+    m_close.accept(event, [this] { m_shell.EndProgram(); });
 }
 
 } // namespace kesto

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/widgets/screenclose.h"
 #include <QList>
 #include <QMainWindow>
 
@@ -71,13 +72,6 @@ public:
     QAction *mnuAutoCast = nullptr;
     QAction *mnuBack = nullptr;
     QAction *mnuExit = nullptr;
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuOnline = nullptr;
-    QAction *mnuVisit = nullptr;
-    QAction *mnuUpdate = nullptr;
-    QAction *mnuAbout = nullptr;
-    QAction *mnuDonate = nullptr;
-    QAction *mnuMakeMoney = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -91,7 +85,7 @@ private:
     void closeForNavigation();
 
     Shell &m_shell;
-    bool m_navigating = false;
+    ScreenClose m_close;
 
     // The querent, copied when the screen loads.
     QString m_name;

@@ -3,8 +3,8 @@
 #include "core/platform/maker.h"
 #include "core/platform/platform.h"
 #include "core/session/session.h"
-#include "core/platform/twips.h"
 #include "ui/widgets/linklabel.h"
+#include "ui/widgets/twipsplacement.h"
 #include "ui/shell/shell.h"
 #include "core/online/modhelp.h"
 
@@ -12,11 +12,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace kesto {
@@ -25,7 +23,7 @@ frmOpen::frmOpen(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
 {
     setObjectName(QStringLiteral("frmOpen"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Kesto v1.55"));
+    setWindowTitle(maker::windowTitle());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::WindowMinimizeButtonHint);
     setFont(QFont(QStringLiteral("Verdana"), 9));
@@ -53,9 +51,7 @@ frmOpen::frmOpen(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     cmdContd->setObjectName(QStringLiteral("cmdContd"));
     cmdContd->setDefault(true);
 
-    Label61 = new LinkLabel(QStringLiteral("Join the ") + maker::forumName()
-                                + QStringLiteral(" and talk tarot with readers from all over the world"),
-                            this);
+    Label61 = makeForumLink(this);
     Label61->setObjectName(QStringLiteral("Label61"));
     Label61->setAlignment(Qt::AlignCenter);
     Label7 = new LinkLabel(QStringLiteral("Get Kesto branded with your own name and web site"), this);
@@ -63,15 +59,15 @@ frmOpen::frmOpen(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     Label7->setAlignment(Qt::AlignCenter);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(twipsToPixels(360), twipsToPixels(240), twipsToPixels(360), twipsToPixels(240));
-    layout->setSpacing(twipsToPixels(180));
+    layout->setContentsMargins(px(this, 360), px(this, 240), px(this, 360), px(this, 240));
+    layout->setSpacing(px(this, 180));
     layout->addWidget(lblHeading);
     layout->addWidget(choices);
     layout->addWidget(cmdContd, 0, Qt::AlignHCenter);
     layout->addWidget(Label61);
     layout->addWidget(Label7);
 
-    setFixedSize(twipsToPixels(5400), twipsToPixels(4200));
+    setFixedSize(px(this, 5400), px(this, 4200));
 
     connect(cmdContd, &QPushButton::clicked, this, &frmOpen::cmdContd_Click);
     connect(Label61, &LinkLabel::clicked, this, &frmOpen::Label61_Click);
@@ -93,9 +89,7 @@ void frmOpen::Form_Load()
 
 void frmOpen::showCentred()
 {
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    show();
+    kesto::showCentred(this, CentreFit::AsIs);
 }
 
 bool frmOpen::IsModeChosen()
@@ -131,21 +125,15 @@ void frmOpen::cmdContd_Click()
     closeForNavigation();
 }
 
-void frmOpen::Label61_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::home)); }
+void frmOpen::Label61_Click() { OpenMakerPage(m_shell.platform(), page::home); }
 
-void frmOpen::Label7_Click() { OpenMakerPage(m_shell.platform(), QString::fromUtf16(page::fullyBranded)); }
+void frmOpen::Label7_Click() { OpenMakerPage(m_shell.platform(), page::fullyBranded); }
 
-void frmOpen::closeForNavigation()
-{
-    m_navigating = true;
-    close();
-}
+void frmOpen::closeForNavigation() { m_close.navigate(this); }
 
 void frmOpen::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    if (!m_navigating && !m_shell.isEnding())
-        m_shell.EndProgram();
+    m_close.accept(event, [this] { m_shell.EndProgram(); });
 }
 
 } // namespace kesto

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/widgets/screenclose.h"
 #include <QWidget>
 
 class QLabel;
@@ -42,7 +43,7 @@ private:
     void closeForNavigation();
 
     Shell &m_shell;
-    bool m_navigating = false;
+    ScreenClose m_close;
 };
 
 } // namespace kesto

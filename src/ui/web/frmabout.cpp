@@ -18,7 +18,7 @@ frmAbout::frmAbout(Platform &platform, QWidget *parent) : QDialog(parent), m_pla
     setModal(true);
     setFont(QFont(QStringLiteral("Verdana"), 9));
 
-    lblTitle = new QLabel(QStringLiteral("Kesto v1.55"), this);
+    lblTitle = new QLabel(maker::windowTitle(), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     lblTitle->setFont(QFont(QStringLiteral("Verdana"), 14, QFont::Bold));
     lblDescription = new QLabel(
@@ -48,10 +48,16 @@ frmAbout::frmAbout(Platform &platform, QWidget *parent) : QDialog(parent), m_pla
     setFixedWidth(420);
 
     connect(lblHomePage, &LinkLabel::clicked, this,
-            [this] { OpenMakerPage(m_platform, QString::fromUtf16(page::home)); });
+            [this] { OpenMakerPage(m_platform, page::home); });
     connect(lblCobrand, &LinkLabel::clicked, this,
-            [this] { OpenMakerPage(m_platform, QString::fromUtf16(page::fullyBranded)); });
+            [this] { OpenMakerPage(m_platform, page::fullyBranded); });
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void frmAbout::showModal(Platform &platform, QWidget *parent)
+{
+    frmAbout about(platform, parent);
+    about.exec();
 }
 
 } // namespace kesto

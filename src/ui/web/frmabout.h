@@ -15,6 +15,8 @@ class frmAbout : public QDialog
     Q_OBJECT
 public:
     explicit frmAbout(Platform &platform, QWidget *parent = nullptr);
+    // Shows the box over the parent and returns once it is closed.
+    static void showModal(Platform &platform, QWidget *parent);
 
     QLabel *lblTitle = nullptr;
     QLabel *lblDescription = nullptr;

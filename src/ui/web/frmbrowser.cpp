@@ -72,9 +72,7 @@ frmBrowser::frmBrowser(Session &session, BrowserHost &host, const QString &searc
     Text1->setVisible(false);
     Text1->setPlainText(SearchFormHtml(m_searchAction, maker::searchClient(), maker::searchHome()));
 
-    Label61 = new LinkLabel(QStringLiteral("Join the ") + maker::forumName()
-                                + QStringLiteral(" and talk tarot with readers from all over the world"),
-                            this);
+    Label61 = makeForumLink(this);
     Label61->setObjectName(QStringLiteral("Label61"));
 
     connect(m_page, &QWebEnginePage::loadFinished, this, &frmBrowser::brwWebBrowser_DocumentComplete);
@@ -199,6 +197,6 @@ void frmBrowser::cboAddress_Click(int index)
     Navigate(cboAddress->itemText(index));
 }
 
-void frmBrowser::Label61_Click() { OpenMakerPage(m_session.platform, QString::fromUtf16(page::home)); }
+void frmBrowser::Label61_Click() { OpenMakerPage(m_session.platform, page::home); }
 
 } // namespace kesto

@@ -67,7 +67,7 @@ void frmMain::Form_Load()
 
     QString &link = m_session.dictionaryLink;
     if (link.isEmpty()) {
-        link = MakerPageAddress(QString::fromUtf16(page::home));
+        link = MakerPageAddress(page::home);
         Navigate(link);
     } else if (link == maker::searchHome()) {
         // The search engine's home page stands for a search of the search box's text. A
@@ -113,7 +113,7 @@ void frmMain::Stop() { WB->stop(); }
 
 void frmMain::Refresh() { WB->reload(); }
 
-void frmMain::GoHome() { Navigate(MakerPageAddress(QString::fromUtf16(page::home))); }
+void frmMain::GoHome() { Navigate(MakerPageAddress(page::home)); }
 
 void frmMain::GoSearch() { Navigate(maker::searchHome()); }
 

@@ -1,11 +1,36 @@
 #include "ui/widgets/linklabel.h"
+
+#include "core/platform/maker.h"
+
 #include <QMouseEvent>
 
 namespace kesto {
 
-LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+ClickableLabel::ClickableLabel(QWidget *parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
+
+ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
     setCursor(Qt::PointingHandCursor);
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        Q_EMIT clicked();
+}
+
+LinkLabel::LinkLabel(const QString &text, QWidget *parent) : ClickableLabel(text, parent)
+{
     setWordWrap(true);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, QColor(0, 0, 0xC0));
@@ -15,11 +40,11 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent
     setFont(f);
 }
 
-void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+LinkLabel *makeForumLink(QWidget *parent)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        Q_EMIT clicked();
-    QLabel::mouseReleaseEvent(event);
+    return new LinkLabel(QStringLiteral("Join the ") + maker::forumName()
+                             + QStringLiteral(" and talk tarot with readers from all over the world"),
+                         parent);
 }
 
 } // namespace kesto

@@ -3,18 +3,36 @@
 
 namespace kesto {
 
-// A label that reads like a web link and reports a left click.
-class LinkLabel : public QLabel
+// A label that reports a left click: the button pressed on it and released over it. The
+// face-down cards of the manual pick and the maker's links are both made of it.
+class ClickableLabel : public QLabel
 {
     Q_OBJECT
 public:
-    explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
+    explicit ClickableLabel(QWidget *parent = nullptr);
+    explicit ClickableLabel(const QString &text, QWidget *parent = nullptr);
 
 Q_SIGNALS:
     void clicked();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
 };
+
+// A clickable label that reads like a web link: blue, underlined, wrapped.
+class LinkLabel : public ClickableLabel
+{
+    Q_OBJECT
+public:
+    explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
+};
+
+// The link to the maker's forum: "Join the <forum> and talk tarot with readers from all
+// over the world".
+LinkLabel *makeForumLink(QWidget *parent);
 
 } // namespace kesto
