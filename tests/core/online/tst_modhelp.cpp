@@ -1,15 +1,9 @@
 #include "fakeplatform.h"
 
 #include "core/platform/maker.h"
-#include "ui/platform/qtplatform.h"
 #include "core/platform/randomsource.h"
-#include "ui/widgets/linklabel.h"
-#include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
 
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kesto;
@@ -35,12 +29,10 @@ private Q_SLOTS:
     void encodingRoundTrip_data();
     void encodingRoundTrip();
     void encodedNamesAreSafeKeys();
-    void realStoreRoundTrip();
     void reminder_data();
     void reminder();
     void reminderDateSurvivesTwoDigitYearLocale();
     void randomFractionsStayBelowOne();
-    void aboutBoxLinks();
 };
 
 void tst_ModHelp::makerPages_data()
@@ -92,25 +84,6 @@ void tst_ModHelp::encodedNamesAreSafeKeys()
     for (QChar c : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char('='), QLatin1Char(' '), QLatin1Char(';'),
                     QLatin1Char('#'), QLatin1Char('['), QLatin1Char(']'), QLatin1Char('%')})
         QVERIFY(!encoded.contains(c));
-}
-
-void tst_ModHelp::realStoreRoundTrip()
-{
-    QTemporaryDir dir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-    QtPlatform platform(dir.filePath(QStringLiteral("lock")), QStringLiteral("kesto-test"));
-    const QStringList texts = {QStringLiteral("Duration"), QStringLiteral("a/b\\c"), QStringLiteral("12/9/2026"),
-                               QStringLiteral("= x ="), QStringLiteral("Tähti")};
-    for (const QString &name : texts)
-        QVERIFY(platform.writeSetting(QStringLiteral("Settings"), EncodeSetting(name), EncodeSetting(name + QStringLiteral("!"))));
-    QtPlatform reader(dir.filePath(QStringLiteral("lock2")), QStringLiteral("kesto-test"));
-    for (const QString &name : texts)
-        QCOMPARE(DecodeSetting(reader.readSetting(QStringLiteral("Settings"), EncodeSetting(name))), name + QStringLiteral("!"));
-    // Each name is its own key: nothing was split into groups.
-    QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("kesto-test"), QStringLiteral("kesto-test"));
-    raw.beginGroup(QStringLiteral("Settings"));
-    QCOMPARE(raw.childKeys().size(), texts.size());
-    QVERIFY(raw.childGroups().isEmpty());
 }
 
 void tst_ModHelp::reminder_data()
@@ -196,23 +169,6 @@ void tst_ModHelp::randomFractionsStayBelowOne()
         hi = std::max(hi, f);
     }
     QVERIFY(lo < 0.001f && hi > 0.999f);
-}
-
-void tst_ModHelp::aboutBoxLinks()
-{
-    FakePlatform p;
-    frmAbout about(p);
-    QCOMPARE(about.lblTitle->text(), QStringLiteral("Kesto v1.55"));
-    QVERIFY(about.lblHomePage->text().startsWith(QStringLiteral("Click here to visit")));
-    QCOMPARE(about.lblCobrand->text(), QStringLiteral("Click here for more details"));
-    about.show();
-    QTest::mouseClick(about.lblHomePage, Qt::LeftButton);
-    QTest::mouseClick(about.lblCobrand, Qt::LeftButton);
-    QCOMPARE(p.openedAddresses.size(), 2);
-    QVERIFY(p.openedAddresses[0].endsWith(QStringLiteral("page=home-page")));
-    QVERIFY(p.openedAddresses[1].endsWith(QStringLiteral("page=fully-branded")));
-    QTest::mouseClick(about.cmdOK, Qt::LeftButton);
-    QVERIFY(!about.isVisible());
 }
 
 QTEST_MAIN(tst_ModHelp)

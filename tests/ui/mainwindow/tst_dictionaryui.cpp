@@ -7,11 +7,8 @@
 #include "ui/mainwindow/frmmdi.h"
 #include "ui/mainwindow/frmpb.h"
 #include "ui/mainwindow/moddict.h"
-#include "fakeplatform.h"
-#include "core/session/session.h"
+#include "appfixture.h"
 #include "core/platform/twips.h"
-#include "ui/shell/shell.h"
-#include "testfolder.h"
 #include "ui/web/frmbrowser.h"
 #include "ui/web/frmmain.h"
 #include "ui/web/safepage.h"
@@ -144,18 +141,13 @@ struct RecordingBrowsers : DictionaryBrowsers
     void navigateDictionaryBrowser(const QString &address) override { steps.append(u"navigate "_s + address); }
 };
 
-struct Fixture
+struct Fixture : AppFixture
 {
-    FakePlatform platform;
-    TestFolder folder;
     QTemporaryDir userData;
-    Session session{platform};
-    Shell shell{session};
     RecordingBrowsers browsers;
 
     Fixture()
     {
-        platform.folder = folder.path();
         session.dictionaryStore.setUserFolder(userData.filePath(u"kesto"_s));
     }
 

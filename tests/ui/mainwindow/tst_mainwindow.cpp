@@ -1,14 +1,11 @@
 // The main window: its panels in both arrangements, the layout rule, its load, how it comes
 // on screen, Start Again and Exit, and its page links.
 #include "ui/mainwindow/frmmdi.h"
-#include "fakeplatform.h"
-#include "core/session/session.h"
+#include "appfixture.h"
 #include "core/platform/twips.h"
 #include "core/reading/richtext.h"
 #include "ui/shell/frmopen.h"
 #include "ui/widgets/linklabel.h"
-#include "ui/shell/shell.h"
-#include "testfolder.h"
 #include "core/online/modhelp.h"
 
 #include <QAction>
@@ -34,15 +31,8 @@ using namespace kesto::test;
 
 namespace {
 
-struct Fixture
+struct Fixture : AppFixture
 {
-    FakePlatform platform;
-    TestFolder folder;
-    Session session{platform};
-    Shell shell{session};
-
-    Fixture() { platform.folder = folder.path(); }
-
     // The frame as the dictionary or the reading brings it on screen.
     frmMDI *shownFrame(bool dictionary)
     {

@@ -2,6 +2,7 @@
 // and the written report with scripted random fractions: every spread, every deck-option
 // combination, missing pictures, the order in which cards arrive, input during a cast, and
 // what follows the reading.
+#include "eventprobe.h"
 #include "readingwalk.h"
 
 #include "ui/mainwindow/frmmdi.h"
@@ -40,29 +41,6 @@ void scriptCast(FakePlatform &platform, Deck deck, const QList<int> &cards, cons
     for (bool flip : flips)
         platform.queueFractions({flip ? 0.75f : 0.25f});
 }
-
-// Calls back when a watched object receives an event of one type.
-class EventProbe : public QObject
-{
-public:
-    EventProbe(QObject *watched, QEvent::Type type, std::function<void()> callback)
-        : m_type(type), m_callback(std::move(callback))
-    {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == m_type && m_callback)
-            m_callback();
-        return false;
-    }
-
-private:
-    QEvent::Type m_type;
-    std::function<void()> m_callback;
-};
 
 } // namespace
 

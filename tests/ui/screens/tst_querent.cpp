@@ -1,8 +1,7 @@
 // The querent details screen, driven as a user drives it: typing into the filtered boxes,
 // the date boxes, Next, Reset, Back, Exit and the page links.
 #include "ui/mainwindow/frmmdi.h"
-#include "fakeplatform.h"
-#include "core/session/session.h"
+#include "appfixture.h"
 #include "ui/screens/frmfront.h"
 #include "ui/screens/frmtarot.h"
 #include "ui/shell/frmopen.h"
@@ -33,18 +32,9 @@ namespace {
 const QString kNameMessage = QStringLiteral("Name cannot contain Numbers and Special Characters");
 const QString kCountryMessage = QStringLiteral("Country cannot contain Numbers and Special Characters");
 
-struct Fixture
+struct Fixture : AppFixture
 {
-    FakePlatform platform;
-    TestFolder folder;
-    Session session{platform};
-    Shell shell{session};
-
-    Fixture()
-    {
-        platform.folder = folder.path();
-        session.reading.readingMode = FlagTrue;
-    }
+    Fixture() { session.reading.readingMode = FlagTrue; }
 
     frmFront *openScreen()
     {

@@ -2,14 +2,12 @@
 // arcana boxes, AutoCast, Manual, Back and Exit, and the whole way from the mode screen to
 // the card table.
 #include "ui/mainwindow/frmmdi.h"
-#include "fakeplatform.h"
-#include "core/session/session.h"
+#include "appfixture.h"
+#include "eventprobe.h"
 #include "core/reading/spreads.h"
 #include "ui/screens/frmfront.h"
 #include "ui/screens/frmtarot.h"
 #include "ui/shell/frmopen.h"
-#include "ui/shell/shell.h"
-#include "testfolder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -32,58 +30,12 @@ using namespace kesto::test;
 
 namespace {
 
-// The fake platform, with a look at the screens at the moment the program pauses.
-class PausingPlatform : public FakePlatform
-{
-public:
-    void pause(int milliseconds) override
-    {
-        if (onPause)
-            onPause();
-        FakePlatform::pause(milliseconds);
-    }
-    std::function<void()> onPause;
-};
-
-// Calls back when a watched widget receives an event of one type.
-class EventProbe : public QObject
-{
-public:
-    EventProbe(QObject *watched, QEvent::Type type, std::function<void()> callback)
-        : m_type(type), m_callback(std::move(callback))
-    {
-        watched->installEventFilter(this);
-    }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == m_type) {
-            ++count;
-            if (m_callback)
-                m_callback();
-        }
-        return false;
-    }
-
-private:
-    QEvent::Type m_type;
-    std::function<void()> m_callback;
-};
-
 QColor spreadColour(int k) { return QColor::fromHsv(k * 45, 255, 220); }
 
-struct Fixture
+struct Fixture : BasicAppFixture<PausingPlatform>
 {
-    PausingPlatform platform;
-    TestFolder folder;
-    Session session{platform};
-    Shell shell{session};
-
     Fixture()
     {
-        platform.folder = folder.path();
         // Each spread picture in its own colour, so that the screen can be seen to show the
         // picture of the spread selected.
         for (int k = 0; k < kSpreadCount; ++k) {

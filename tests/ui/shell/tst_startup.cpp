@@ -1,11 +1,8 @@
-#include "fakeplatform.h"
-#include "testfolder.h"
+#include "appfixture.h"
 
 #include "ui/platform/qtplatform.h"
-#include "core/session/session.h"
 #include "ui/shell/frmopen.h"
 #include "ui/widgets/linklabel.h"
-#include "ui/shell/shell.h"
 #include "ui/shell/startup.h"
 #include "core/online/modhelp.h"
 
@@ -25,14 +22,8 @@ const QString kNoMode = QStringLiteral("Please select an Option between Tartot R
 const QString kNoDictionary = QStringLiteral("Files Needed To Run Kesto Is Missing\rPlease Reinstall Software.");
 
 // One program start against a fake platform and a temporary program folder.
-struct Start
+struct Start : kesto::test::AppFixture
 {
-    TestFolder folder;
-    FakePlatform platform;
-    Session session{platform};
-    Shell shell{session};
-
-    Start() { platform.folder = folder.path(); }
     frmOpen *run()
     {
         RunStartup(shell);

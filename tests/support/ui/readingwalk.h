@@ -3,16 +3,13 @@
 // screens, on the built card pictures and with scripted random fractions; and the pictures
 // a card box is expected to show.
 #include "ui/mainwindow/frmmdi.h"
-#include "fakeplatform.h"
-#include "core/session/session.h"
+#include "appfixture.h"
 #include "core/platform/twips.h"
 #include "core/reading/deck.h"
 #include "core/reading/draw.h"
 #include "ui/screens/frmfront.h"
 #include "ui/screens/frmtarot.h"
 #include "ui/shell/frmopen.h"
-#include "ui/shell/shell.h"
-#include "testfolder.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -35,19 +32,6 @@ namespace kesto::test {
 
 enum class Deck { Whole, Major, Minor, Both };
 
-// The fake platform with a look at the screens at the moment the program pauses.
-class PausingPlatform : public FakePlatform
-{
-public:
-    void pause(int milliseconds) override
-    {
-        if (onPause)
-            onPause();
-        FakePlatform::pause(milliseconds);
-    }
-    std::function<void()> onPause;
-};
-
 inline void clickRow(QListWidget *list, int row)
 {
     QListWidgetItem *item = list->item(row);
@@ -65,18 +49,9 @@ inline void clickBox(QAbstractButton *box)
     QTest::mouseClick(box, Qt::LeftButton, {}, box->style()->subElementRect(element, &option, box).center());
 }
 
-struct ReadingWalk
+struct ReadingWalk : BasicAppFixture<PausingPlatform>
 {
-    PausingPlatform platform;
-    TestFolder folder;
-    Session session{platform};
-    Shell shell{session};
-
-    ReadingWalk()
-    {
-        platform.folder = folder.path();
-        copyContent(folder);
-    }
+    ReadingWalk() { copyContent(folder); }
 
     // The built card and spread pictures, copied into the program folder. Written plainly:
     // a copy that syncs every file to disk would cost most of a walk's time.
