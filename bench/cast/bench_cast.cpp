@@ -75,7 +75,8 @@ void BM_PictureLoading(benchmark::State &state)
 {
     for (auto _ : state) {
         for (CardId card : kCards) {
-            QPixmap pixmap = QPixmap::fromImage(QImageReader(CardPicturePath(g_platform->programFolder(), card)).read());
+            QPixmap pixmap
+                = QPixmap::fromImage(QImageReader(CardPicturePath(g_platform->programFolder(), card)).read());
             benchmark::DoNotOptimize(pixmap);
         }
     }
@@ -109,9 +110,9 @@ void castCelticCross(benchmark::State &state, bool frameShown)
         state.PauseTiming();
         const CurrentReading &r = session->reading;
         const bool complete = r.reversedCards && r.reversedCards->size() == 9
-                              && frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))
-                                     ->toPlainText()
-                                     .contains(QStringLiteral("Thank You for using Kesto."));
+            && frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))
+                   ->toPlainText()
+                   .contains(QStringLiteral("Thank You for using Kesto."));
         if (!complete)
             state.SkipWithError("the cast did not lay out and report nine reversed cards");
         shell.reset();
@@ -152,8 +153,8 @@ int main(int argc, char **argv)
     const double baseCpu = base->cpu;
     std::printf("\nten card pictures loaded into pixmaps: %.3f ms wall clock, %.3f ms CPU\n", baseReal * 1e3,
                 baseCpu * 1e3);
-    std::printf("%-44s %9s %9s %11s %10s\n", "Celtic Cross, every card reversed", "wall ms", "CPU ms",
-                "wall ratio", "CPU ratio");
+    std::printf("%-44s %9s %9s %11s %10s\n", "Celtic Cross, every card reversed", "wall ms", "CPU ms", "wall ratio",
+                "CPU ratio");
     const std::pair<const char *, const char *> rows[] = {
         {"BM_AutomaticCast", "AutoCast click to report"},
         {"BM_CastOnShownWindow", "the same, main window already on screen"},

@@ -35,8 +35,8 @@ QString installed() { return InstalledDictionaryPath(folder()); }
 QString pristine() { return g_dir->filePath(QStringLiteral("pristine.dll")); }
 QString update() { return g_dir->filePath(QStringLiteral("update.dll")); }
 
-const char *const kWords[] = {"Tower", "Moon", "Star", "Cups", "Swords", "Wands", "Pentacles",
-                              "Arcana", "Spread", "Reversal", "Querent", "Court"};
+const char *const kWords[] = {"Tower",     "Moon",   "Star",   "Cups",     "Swords",  "Wands",
+                              "Pentacles", "Arcana", "Spread", "Reversal", "Querent", "Court"};
 
 void writeRows(const QString &path, int count, int firstLink)
 {
@@ -52,9 +52,10 @@ void writeRows(const QString &path, int count, int firstLink)
         q.prepare(QStringLiteral("INSERT INTO tarot VALUES (?, ?, 'tarot')"));
         for (int i = 0; i < count; ++i) {
             const int n = firstLink + i;
-            q.bindValue(0, QStringLiteral("%1 %2 keyword %3")
-                               .arg(QLatin1String(kWords[n % 12]), QLatin1String(kWords[(n / 12) % 12]))
-                               .arg(n));
+            q.bindValue(0,
+                        QStringLiteral("%1 %2 keyword %3")
+                            .arg(QLatin1String(kWords[n % 12]), QLatin1String(kWords[(n / 12) % 12]))
+                            .arg(n));
             q.bindValue(1, QStringLiteral("https://reference.example/tarot/entry/%1").arg(n));
             q.exec();
         }
@@ -124,9 +125,9 @@ void BM_Display(benchmark::State &state)
     // The last row's keyword: the scan reads the whole table before it finds it.
     const int last = kRows - 1;
     const DictionaryPanel p = panel(SearchKind::Exact,
-        QStringLiteral("%1 %2 keyword %3")
-            .arg(QLatin1String(kWords[last % 12]), QLatin1String(kWords[(last / 12) % 12]))
-            .arg(last));
+                                    QStringLiteral("%1 %2 keyword %3")
+                                        .arg(QLatin1String(kWords[last % 12]), QLatin1String(kWords[(last / 12) % 12]))
+                                        .arg(last));
     for (auto _ : state) {
         const DictionaryAction a = DisplayClicked(p);
         if (a.browser != BrowserStep::NavigateAndShow || !a.address.startsWith(QStringLiteral("https://")))
@@ -179,10 +180,9 @@ int main(int argc, char **argv)
         return 0;
     const double baseReal = base->second.real;
     const double baseCpu = base->second.cpu;
-    std::printf("\n%d rows; bare read of all rows: %.2f ms wall clock, %.2f ms CPU\n", kRows,
-                baseReal * 1e3, baseCpu * 1e3);
-    std::printf("%-16s %9s %9s %11s %10s  %s\n", "action", "wall ms", "CPU ms", "wall ratio",
-                "CPU ratio", "target");
+    std::printf("\n%d rows; bare read of all rows: %.2f ms wall clock, %.2f ms CPU\n", kRows, baseReal * 1e3,
+                baseCpu * 1e3);
+    std::printf("%-16s %9s %9s %11s %10s  %s\n", "action", "wall ms", "CPU ms", "wall ratio", "CPU ratio", "target");
     for (const auto &[name, t] : reporter.times) {
         if (name == base->first)
             continue;
@@ -191,9 +191,8 @@ int main(int argc, char **argv)
         const double realRatio = t.real / baseReal;
         const double cpuRatio = t.cpu / baseCpu;
         const bool met = merge ? t.real < 1.0 : cpuRatio <= 1.5;
-        std::printf("%-16s %9.2f %9.2f %11.2f %10.2f  %s %s\n", shortName.c_str(), t.real * 1e3,
-                    t.cpu * 1e3, realRatio, cpuRatio,
-                    merge ? "under 1000 ms" : "at most 1.5 x bare read", met ? "(met)" : "(MISSED)");
+        std::printf("%-16s %9.2f %9.2f %11.2f %10.2f  %s %s\n", shortName.c_str(), t.real * 1e3, t.cpu * 1e3, realRatio,
+                    cpuRatio, merge ? "under 1000 ms" : "at most 1.5 x bare read", met ? "(met)" : "(MISSED)");
     }
     return 0;
 }

@@ -47,8 +47,8 @@ struct Picture
 
 const std::vector<Picture> &Pictures()
 {
-    static const std::vector<Picture> pictures = {{"card 140x240", RandomPicture(140, 240)},
-                                                  {"12 Mpx 4000x3000", RandomPicture(4000, 3000)}};
+    static const std::vector<Picture> pictures
+        = {{"card 140x240", RandomPicture(140, 240)}, {"12 Mpx 4000x3000", RandomPicture(4000, 3000)}};
     return pictures;
 }
 
@@ -59,12 +59,18 @@ enum class Method { Engine, EngineOneThread, QtSmooth, QtFast, CopyNew, CopyExis
 const char *MethodName(Method m)
 {
     switch (m) {
-    case Method::Engine: return "engine";
-    case Method::EngineOneThread: return "engine, one thread";
-    case Method::QtSmooth: return "Qt smooth";
-    case Method::QtFast: return "Qt fast";
-    case Method::CopyNew: return "copy into new image";
-    case Method::CopyExisting: return "memcpy into existing";
+    case Method::Engine:
+        return "engine";
+    case Method::EngineOneThread:
+        return "engine, one thread";
+    case Method::QtSmooth:
+        return "Qt smooth";
+    case Method::QtFast:
+        return "Qt fast";
+    case Method::CopyNew:
+        return "copy into new image";
+    case Method::CopyExisting:
+        return "memcpy into existing";
     }
     return "";
 }
@@ -124,10 +130,7 @@ std::string Key(const Picture &p, double angle, Method m)
     return buffer;
 }
 
-std::string CopyKey(const Picture &p, Method m)
-{
-    return p.name + "/" + MethodName(m);
-}
+std::string CopyKey(const Picture &p, Method m) { return p.name + "/" + MethodName(m); }
 
 } // namespace
 

@@ -16,7 +16,7 @@ public:
     struct Times
     {
         double real = 0; // mean wall-clock seconds per iteration (the last run)
-        double cpu = 0;  // mean CPU seconds per iteration (the last run)
+        double cpu = 0; // mean CPU seconds per iteration (the last run)
         // The best wall-clock time per iteration over the repetitions, in the benchmark's
         // own unit: other work on the machine only ever makes a run slower.
         double best = 0;

@@ -51,8 +51,7 @@ bool readRows(const QString &path, QList<Entry> &entries)
         if (!entry.link.startsWith(QStringLiteral("https://")) || entry.link.contains(u' '))
             return fail(where + QStringLiteral("the address is not an https address"));
         if (keys.contains(entry.key))
-            return fail(where + QStringLiteral("the keyword \"") + entry.key
-                        + QStringLiteral("\" is listed twice"));
+            return fail(where + QStringLiteral("the keyword \"") + entry.key + QStringLiteral("\" is listed twice"));
         keys.insert(entry.key);
         entries.append(entry);
     }

@@ -32,8 +32,7 @@ Palette suitPalette(Suit suit)
 
 Palette majorPalette()
 {
-    return {QColor(0x4a, 0x2f, 0x73), QColor(0xfb, 0xf4, 0xe0), QColor(0xe9, 0xdd, 0xc0),
-            kGold, kPaleGold, kDeepGold};
+    return {QColor(0x4a, 0x2f, 0x73), QColor(0xfb, 0xf4, 0xe0), QColor(0xe9, 0xdd, 0xc0), kGold, kPaleGold, kDeepGold};
 }
 
 qreal inkWidth() { return 1.1 * g_inkScale; }
@@ -68,14 +67,12 @@ void fillInk(QPainter &p, const QPainterPath &path, const QBrush &brush, qreal i
     p.strokePath(path, inkPen(inkFactor));
 }
 
-Canvas::Canvas(QPainter &p, const QRectF &box, qreal designWidth, qreal designHeight)
-    : m_p(p)
+Canvas::Canvas(QPainter &p, const QRectF &box, qreal designWidth, qreal designHeight) : m_p(p)
 {
     const qreal scale = qMin(box.width() / designWidth, box.height() / designHeight);
     m_unit = 1.0 / scale;
     p.save();
-    p.translate(box.center().x() - designWidth * scale / 2,
-                box.center().y() - designHeight * scale / 2);
+    p.translate(box.center().x() - designWidth * scale / 2, box.center().y() - designHeight * scale / 2);
     p.scale(scale, scale);
 }
 
@@ -163,8 +160,8 @@ static QFont deckFont(const QString &family, qreal px, bool bold)
     QFont f(family);
     f.setPixelSize(qMax(1, qRound(px)));
     f.setBold(bold);
-    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias
-                                            | QFont::NoFontMerging));
+    f.setStyleStrategy(
+        QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias | QFont::NoFontMerging));
     f.setHintingPreference(QFont::PreferVerticalHinting);
     f.setKerning(true);
     return f;
@@ -175,14 +172,12 @@ QFont sansFont(qreal px, bool bold) { return deckFont(QStringLiteral("DejaVu San
 
 bool fontsAvailable(QString *problem)
 {
-    for (const QFont &f : {serifFont(12, false), serifFont(12, true), sansFont(12, false),
-                           sansFont(12, true)}) {
+    for (const QFont &f : {serifFont(12, false), serifFont(12, true), sansFont(12, false), sansFont(12, true)}) {
         const QFontInfo info(f);
         if (info.family() != f.family() || info.bold() != f.bold()) {
             if (problem)
                 *problem = QStringLiteral("font %1%2 is not installed (found %3)")
-                               .arg(f.family(), f.bold() ? QStringLiteral(" Bold") : QString(),
-                                    info.family());
+                               .arg(f.family(), f.bold() ? QStringLiteral(" Bold") : QString(), info.family());
             return false;
         }
     }

@@ -21,12 +21,12 @@ enum class Suit { Cups, Pentacles, Swords, Wands };
 // The colours one suit (or the major arcana) is painted in.
 struct Palette
 {
-    QColor frame;   // frame lines and title cartouche
-    QColor panel;   // picture panel, light
-    QColor panelLow;  // picture panel, lower end of its gradient
-    QColor main;    // the emblem's body
-    QColor light;   // highlights
-    QColor dark;    // shading
+    QColor frame; // frame lines and title cartouche
+    QColor panel; // picture panel, light
+    QColor panelLow; // picture panel, lower end of its gradient
+    QColor main; // the emblem's body
+    QColor light; // highlights
+    QColor dark; // shading
 };
 
 Palette suitPalette(Suit suit);

@@ -21,23 +21,20 @@ struct MajorName
 
 // The traditional numbers of the major arcana, by their names in the catalogue.
 constexpr std::array<MajorName, 22> kMajors{{
-    {u"The Fool", 0},        {u"The Magician", 1}, {u"The High Priestess", 2},
-    {u"The Empress", 3},     {u"The Emperor", 4},  {u"The Hierophant", 5},
-    {u"The Lovers", 6},      {u"The Chariot", 7},  {u"Strength", 8},
-    {u"The Hermit", 9},      {u"Wheel Fortune", 10}, {u"Justice", 11},
-    {u"The Hanged Man", 12}, {u"Death", 13},       {u"Temperance", 14},
-    {u"The Devil", 15},      {u"The Tower", 16},   {u"The Star", 17},
-    {u"The Moon", 18},       {u"The Sun", 19},     {u"Judgement", 20},
-    {u"The World", 21},
+    {u"The Fool", 0},       {u"The Magician", 1}, {u"The High Priestess", 2}, {u"The Empress", 3}, {u"The Emperor", 4},
+    {u"The Hierophant", 5}, {u"The Lovers", 6},   {u"The Chariot", 7},        {u"Strength", 8},    {u"The Hermit", 9},
+    {u"Wheel Fortune", 10}, {u"Justice", 11},     {u"The Hanged Man", 12},    {u"Death", 13},      {u"Temperance", 14},
+    {u"The Devil", 15},     {u"The Tower", 16},   {u"The Star", 17},          {u"The Moon", 18},   {u"The Sun", 19},
+    {u"Judgement", 20},     {u"The World", 21},
 }};
 
 constexpr std::array<const char16_t *, 14> kRanks{
-    u"Ace", u"Two", u"Three", u"Four", u"Five", u"Six", u"Seven",
-    u"Eight", u"Nine", u"Ten", u"Page", u"Knight", u"Queen", u"King",
+    u"Ace",   u"Two",  u"Three", u"Four", u"Five",   u"Six",   u"Seven",
+    u"Eight", u"Nine", u"Ten",   u"Page", u"Knight", u"Queen", u"King",
 };
 
-const QString kSuitNames[] = {QStringLiteral("Cups"), QStringLiteral("Pentacles"),
-                              QStringLiteral("Swords"), QStringLiteral("Wands")};
+const QString kSuitNames[]
+    = {QStringLiteral("Cups"), QStringLiteral("Pentacles"), QStringLiteral("Swords"), QStringLiteral("Wands")};
 
 // Card geometry, in pixels of the card picture.
 constexpr QRectF kPanel(10, 31, 120, 164);
@@ -61,8 +58,8 @@ std::optional<CardFace> describeCard(int cardId)
     const QStringList words = face.name.split(u' ');
     if (words.size() != 3 || words[1] != u"of")
         return std::nullopt;
-    const auto rank = std::find_if(kRanks.begin(), kRanks.end(),
-                                   [&](const char16_t *r) { return words[0] == QStringView(r); });
+    const auto rank
+        = std::find_if(kRanks.begin(), kRanks.end(), [&](const char16_t *r) { return words[0] == QStringView(r); });
     const auto suit = std::find(std::begin(kSuitNames), std::end(kSuitNames), words[2]);
     if (rank == kRanks.end() || suit == std::end(kSuitNames))
         return std::nullopt;
@@ -75,8 +72,8 @@ QString romanNumeral(int n)
 {
     if (n == 0)
         return QStringLiteral("0");
-    static const std::pair<int, const char16_t *> kDigits[] = {
-        {10, u"X"}, {9, u"IX"}, {5, u"V"}, {4, u"IV"}, {1, u"I"}};
+    static const std::pair<int, const char16_t *> kDigits[]
+        = {{10, u"X"}, {9, u"IX"}, {5, u"V"}, {4, u"IV"}, {1, u"I"}};
     QString out;
     for (const auto &[value, text] : kDigits) {
         while (n >= value) {
@@ -94,12 +91,18 @@ QString rankCaption(const CardFace &face)
     if (face.major)
         return romanNumeral(face.number);
     switch (face.rank) {
-    case 1: return QStringLiteral("ACE");
-    case 11: return QStringLiteral("PAGE");
-    case 12: return QStringLiteral("KNIGHT");
-    case 13: return QStringLiteral("QUEEN");
-    case 14: return QStringLiteral("KING");
-    default: return QString::number(face.rank);
+    case 1:
+        return QStringLiteral("ACE");
+    case 11:
+        return QStringLiteral("PAGE");
+    case 12:
+        return QStringLiteral("KNIGHT");
+    case 13:
+        return QStringLiteral("QUEEN");
+    case 14:
+        return QStringLiteral("KING");
+    default:
+        return QString::number(face.rank);
     }
 }
 
@@ -108,22 +111,27 @@ QList<QPointF> pipPlaces(int count)
 {
     const qreal l = 0.26, m = 0.5, r = 0.74;
     switch (count) {
-    case 2: return {{m, 0.17}, {m, 0.83}};
-    case 3: return {{m, 0.14}, {m, 0.5}, {m, 0.86}};
-    case 4: return {{l, 0.17}, {r, 0.17}, {l, 0.83}, {r, 0.83}};
-    case 5: return {{l, 0.15}, {r, 0.15}, {m, 0.5}, {l, 0.85}, {r, 0.85}};
-    case 6: return {{l, 0.14}, {r, 0.14}, {l, 0.5}, {r, 0.5}, {l, 0.86}, {r, 0.86}};
-    case 7: return {{l, 0.13}, {r, 0.13}, {m, 0.32}, {l, 0.5}, {r, 0.5}, {l, 0.87}, {r, 0.87}};
+    case 2:
+        return {{m, 0.17}, {m, 0.83}};
+    case 3:
+        return {{m, 0.14}, {m, 0.5}, {m, 0.86}};
+    case 4:
+        return {{l, 0.17}, {r, 0.17}, {l, 0.83}, {r, 0.83}};
+    case 5:
+        return {{l, 0.15}, {r, 0.15}, {m, 0.5}, {l, 0.85}, {r, 0.85}};
+    case 6:
+        return {{l, 0.14}, {r, 0.14}, {l, 0.5}, {r, 0.5}, {l, 0.86}, {r, 0.86}};
+    case 7:
+        return {{l, 0.13}, {r, 0.13}, {m, 0.32}, {l, 0.5}, {r, 0.5}, {l, 0.87}, {r, 0.87}};
     case 8:
-        return {{l, 0.12}, {r, 0.12}, {m, 0.31}, {l, 0.5}, {r, 0.5}, {m, 0.69}, {l, 0.88},
-                {r, 0.88}};
+        return {{l, 0.12}, {r, 0.12}, {m, 0.31}, {l, 0.5}, {r, 0.5}, {m, 0.69}, {l, 0.88}, {r, 0.88}};
     case 9:
-        return {{l, 0.11}, {r, 0.11}, {l, 0.37}, {r, 0.37}, {m, 0.5},
-                {l, 0.63}, {r, 0.63}, {l, 0.89}, {r, 0.89}};
+        return {{l, 0.11}, {r, 0.11}, {l, 0.37}, {r, 0.37}, {m, 0.5}, {l, 0.63}, {r, 0.63}, {l, 0.89}, {r, 0.89}};
     case 10:
         return {{l, 0.11}, {r, 0.11}, {m, 0.24}, {l, 0.37}, {r, 0.37},
                 {l, 0.63}, {r, 0.63}, {m, 0.76}, {l, 0.89}, {r, 0.89}};
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -170,8 +178,7 @@ void drawPips(QPainter &p, Suit suit, int count, const QRectF &panel)
     }
 }
 
-void drawRays(QPainter &p, QPointF centre, qreal inner, qreal outer, int count,
-              const QColor &colour, qreal spreadDeg)
+void drawRays(QPainter &p, QPointF centre, qreal inner, qreal outer, int count, const QColor &colour, qreal spreadDeg)
 {
     QPainterPath rays;
     for (int i = 0; i < count; ++i) {
@@ -203,8 +210,7 @@ void drawAce(QPainter &p, const Palette &pal, Suit suit, const QRectF &panel)
     drawRays(p, c, 8, 110, 24, ray, 3.2);
     p.restore();
     const qreal aspect = suitEmblemAspect(suit);
-    const qreal h = aspect > 0.5 ? qMin(panel.height() * 0.62, panel.width() * 0.8 / aspect)
-                                 : panel.height() * 0.9;
+    const qreal h = aspect > 0.5 ? qMin(panel.height() * 0.62, panel.width() * 0.8 / aspect) : panel.height() * 0.9;
     const qreal w = h * aspect;
     drawSuitEmblem(p, suit, QRectF(c.x() - w / 2, c.y() - h / 2, w, h));
 }
@@ -298,8 +304,7 @@ QImage paintCard(const CardFace &face)
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     QPainter p(&image);
-    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
-                     | QPainter::SmoothPixmapTransform);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     const Palette pal = face.major ? majorPalette() : suitPalette(face.suit);
     drawFrame(p, pal, face.major, kCardPictureSize);
     drawCaption(p, pal, face);

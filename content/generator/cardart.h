@@ -11,11 +11,11 @@ namespace kesto::art {
 // What a card shows, read off its catalogue name.
 struct CardFace
 {
-    QString name;         // as the catalogue gives it
+    QString name; // as the catalogue gives it
     bool major = false;
-    int number = 0;       // major arcana: the traditional number, 0 (The Fool) to 21
+    int number = 0; // major arcana: the traditional number, 0 (The Fool) to 21
     Suit suit = Suit::Cups;
-    int rank = 0;         // minor arcana: 1 (Ace) to 10, then 11 Page, 12 Knight, 13 Queen, 14 King
+    int rank = 0; // minor arcana: 1 (Ace) to 10, then 11 Page, 12 Knight, 13 Queen, 14 King
 };
 
 // The face of a catalogue card; none when its name is not one the deck knows how to draw.

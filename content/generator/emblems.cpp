@@ -158,8 +158,13 @@ void drawWand(QPainter &p, const QRectF &box)
     // Leaves sprouting from the staff, behind it.
     const QColor leaf(0x5c, 0x9a, 0x3a);
     const QColor leafLight(0x9c, 0xcc, 0x6a);
-    const struct { QPointF base, tip; } leaves[] = {
-        {{17, 14}, {3, 5}},  {{18, 22}, {33, 13}}, {{17, 46}, {3, 40}},
+    const struct
+    {
+        QPointF base, tip;
+    } leaves[] = {
+        {{17, 14}, {3, 5}},
+        {{18, 22}, {33, 13}},
+        {{17, 46}, {3, 40}},
         {{18, 60}, {33, 54}},
     };
     for (const auto &l : leaves) {
@@ -195,10 +200,14 @@ void drawWand(QPainter &p, const QRectF &box)
 qreal suitEmblemAspect(Suit suit)
 {
     switch (suit) {
-    case Suit::Cups: return kCupW / kCupH;
-    case Suit::Pentacles: return kPentacleW / kPentacleH;
-    case Suit::Swords: return kSwordW / kSwordH;
-    case Suit::Wands: return kWandW / kWandH;
+    case Suit::Cups:
+        return kCupW / kCupH;
+    case Suit::Pentacles:
+        return kPentacleW / kPentacleH;
+    case Suit::Swords:
+        return kSwordW / kSwordH;
+    case Suit::Wands:
+        return kWandW / kWandH;
     }
     return 1;
 }
@@ -206,10 +215,18 @@ qreal suitEmblemAspect(Suit suit)
 void drawSuitEmblem(QPainter &p, Suit suit, const QRectF &box)
 {
     switch (suit) {
-    case Suit::Cups: drawCup(p, box); break;
-    case Suit::Pentacles: drawPentacle(p, box); break;
-    case Suit::Swords: drawSword(p, box); break;
-    case Suit::Wands: drawWand(p, box); break;
+    case Suit::Cups:
+        drawCup(p, box);
+        break;
+    case Suit::Pentacles:
+        drawPentacle(p, box);
+        break;
+    case Suit::Swords:
+        drawSword(p, box);
+        break;
+    case Suit::Wands:
+        drawWand(p, box);
+        break;
     }
 }
 
@@ -264,13 +281,13 @@ void drawCharger(QPainter &p, const Palette &pal, const QRectF &box)
     Canvas c(p, box, 84, 90);
     QPainterPath head;
     head.moveTo(22, 88);
-    head.cubicTo(26, 72, 34, 64, 34, 58);   // chest up to the throat
-    head.cubicTo(28, 56, 22, 56, 16, 58);   // under the jaw
-    head.cubicTo(8, 60, 2, 56, 4, 48);      // muzzle
-    head.cubicTo(6, 40, 16, 30, 24, 22);    // nose bridge to the forehead
-    head.lineTo(26, 10);                    // forelock to the ear
+    head.cubicTo(26, 72, 34, 64, 34, 58); // chest up to the throat
+    head.cubicTo(28, 56, 22, 56, 16, 58); // under the jaw
+    head.cubicTo(8, 60, 2, 56, 4, 48); // muzzle
+    head.cubicTo(6, 40, 16, 30, 24, 22); // nose bridge to the forehead
+    head.lineTo(26, 10); // forelock to the ear
     head.lineTo(34, 18);
-    head.cubicTo(50, 16, 64, 28, 68, 48);   // crest of the neck
+    head.cubicTo(50, 16, 64, 28, 68, 48); // crest of the neck
     head.cubicTo(72, 64, 74, 78, 74, 88);
     head.closeSubpath();
     QLinearGradient coat(10, 0, 74, 0);
@@ -407,10 +424,18 @@ void drawCourtEmblem(QPainter &p, Court court, Suit suit, const QRectF &box)
 {
     const Palette pal = suitPalette(suit);
     switch (court) {
-    case Court::Page: drawScroll(p, pal, box); break;
-    case Court::Knight: drawCharger(p, pal, box); break;
-    case Court::Queen: drawDiadem(p, pal, box); break;
-    case Court::King: drawKingCrown(p, pal, box); break;
+    case Court::Page:
+        drawScroll(p, pal, box);
+        break;
+    case Court::Knight:
+        drawCharger(p, pal, box);
+        break;
+    case Court::Queen:
+        drawDiadem(p, pal, box);
+        break;
+    case Court::King:
+        drawKingCrown(p, pal, box);
+        break;
     }
 }
 

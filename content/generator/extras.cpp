@@ -87,7 +87,10 @@ QImage paintIcon(int size)
     p.scale(s, s);
     // Two face-down cards fanned behind a face-up card with the star.
     const QRectF cardRect(-13, -22, 26, 44);
-    const struct { qreal x, y, angle; } fan[] = {{22, 34, -22}, {42, 34, 22}};
+    const struct
+    {
+        qreal x, y, angle;
+    } fan[] = {{22, 34, -22}, {42, 34, 22}};
     for (const auto &f : fan) {
         p.save();
         p.translate(f.x, f.y);
@@ -184,8 +187,7 @@ QImage paintSpread(int spreadIndex, const QString &name)
                          area.center().y() - bounds.height() * scale / 2);
     const auto toPicture = [&](const QRect &twips) {
         return QRectF(origin.x() + (twips.left() - bounds.left()) * scale,
-                      origin.y() + (twips.top() - bounds.top()) * scale,
-                      twips.width() * scale, twips.height() * scale);
+                      origin.y() + (twips.top() - bounds.top()) * scale, twips.width() * scale, twips.height() * scale);
     };
 
     const int count = int(LayoutPositions(spreadIndex).size());

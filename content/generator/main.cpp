@@ -26,10 +26,7 @@ namespace {
 constexpr int kJpegQuality = 95;
 constexpr int kIconSizes[] = {48, 64, 128, 256};
 
-void fail(const QString &message)
-{
-    std::fprintf(stderr, "kesto_contentgen: %s\n", qPrintable(message));
-}
+void fail(const QString &message) { std::fprintf(stderr, "kesto_contentgen: %s\n", qPrintable(message)); }
 
 // The picture encoded in the given format, or empty bytes after reporting the failure.
 QByteArray encode(const QImage &image, const char *format, const QString &what)
@@ -131,8 +128,7 @@ QImage contactSheet(const QList<QImage> &pictures, int columns, const QString &n
         const QPoint at(gap + (i % columns) * (cell.width() + gap),
                         gap + (i / columns) * (cell.height() + caption + gap));
         p.drawImage(at, pictures[i]);
-        p.drawText(QRect(at.x(), at.y() + cell.height(), cell.width(), caption), Qt::AlignCenter,
-                   namePattern.arg(i));
+        p.drawText(QRect(at.x(), at.y() + cell.height(), cell.width(), caption), Qt::AlignCenter, namePattern.arg(i));
     }
     return sheet;
 }
@@ -186,14 +182,18 @@ int main(int argc, char *argv[])
         for (int index = 0; index < spreads.files.size(); ++index)
             ok = ok && writeFile(spreads.files[index], dir.filePath(QStringLiteral("pic/c%1.jpg").arg(index)));
         for (const int size : kIconSizes)
-            ok = ok && writeImage(art::paintIcon(size), dir.filePath(QStringLiteral("icons/kesto-%1.png").arg(size)), "png");
+            ok = ok
+                && writeImage(art::paintIcon(size), dir.filePath(QStringLiteral("icons/kesto-%1.png").arg(size)),
+                              "png");
     }
     if (ok && parser.isSet(cardBack))
         ok = writeImage(art::paintCardBack(kCardBackSize), parser.value(cardBack), "jpeg");
     if (ok && parser.isSet(sheets)) {
         const QDir dir(parser.value(sheets));
-        ok = writeImage(contactSheet(cards.decoded, 13, QStringLiteral("r%1")), dir.filePath(QStringLiteral("cards.png")), "png")
-             && writeImage(contactSheet(spreads.decoded, 4, QStringLiteral("c%1")), dir.filePath(QStringLiteral("spreads.png")), "png");
+        ok = writeImage(contactSheet(cards.decoded, 13, QStringLiteral("r%1")),
+                        dir.filePath(QStringLiteral("cards.png")), "png")
+            && writeImage(contactSheet(spreads.decoded, 4, QStringLiteral("c%1")),
+                          dir.filePath(QStringLiteral("spreads.png")), "png");
     }
     return ok ? 0 : 1;
 }

@@ -94,10 +94,8 @@ void sun(QPainter &p, QPointF c, qreal r, int rays, qreal rayLen, bool wavy)
             const QPointF b = c + dir * (r + 1);
             const qreal len = rayLen * 0.85;
             curly.moveTo(b + side * 2.2);
-            curly.cubicTo(b + dir * len * 0.33 + side * 5, b + dir * len * 0.66 - side * 3,
-                          b + dir * len);
-            curly.cubicTo(b + dir * len * 0.66 - side * 5, b + dir * len * 0.33 + side * 3,
-                          b - side * 2.2);
+            curly.cubicTo(b + dir * len * 0.33 + side * 5, b + dir * len * 0.66 - side * 3, b + dir * len);
+            curly.cubicTo(b + dir * len * 0.66 - side * 5, b + dir * len * 0.33 + side * 3, b - side * 2.2);
             curly.closeSubpath();
         } else {
             const qreal half = M_PI / rays * 0.55;
@@ -353,8 +351,9 @@ void empress(QPainter &p)
 void emperor(QPainter &p)
 {
     sky(p, rgb(0xf6cf8e), rgb(0xe0743a));
-    p.fillPath(polygon({{-4, 120}, {22, 70}, {40, 96}, {64, 52}, {90, 92}, {104, 72}, {124, 110}, {124, 164}, {-4, 164}}),
-               vertical(52, 140, rgb(0xb4502c), rgb(0x6e2a18)));
+    p.fillPath(
+        polygon({{-4, 120}, {22, 70}, {40, 96}, {64, 52}, {90, 92}, {104, 72}, {124, 110}, {124, 164}, {-4, 164}}),
+        vertical(52, 140, rgb(0xb4502c), rgb(0x6e2a18)));
     // Throne back, seat and steps.
     QPainterPath back;
     back.moveTo(26, 128);
@@ -564,8 +563,7 @@ void hermit(QPainter &p)
     // Lantern: roof, glass, base.
     fillInk(p, polygon({{60, 58}, {74, 46}, {88, 58}}), gilt(46, 58));
     fillInk(p, rect(60, 58, 28, 4), gilt(58, 62));
-    fillInk(p, polygon({{62, 62}, {86, 62}, {84, 104}, {64, 104}}),
-            shine(c, 24, rgb(0xfffbe0), rgb(0xf4c850)));
+    fillInk(p, polygon({{62, 62}, {86, 62}, {84, 104}, {64, 104}}), shine(c, 24, rgb(0xfffbe0), rgb(0xf4c850)));
     fillInk(p, rect(58, 104, 32, 5), gilt(104, 109));
     p.strokePath(polygon({{74, 62}, {74, 104}}), colourPen(kDeepGold, 0.8));
     // Star of David: two triangles.
@@ -608,7 +606,8 @@ void wheel(QPainter &p)
         const qreal a = M_PI * i / 4;
         const QPointF d(qCos(a), qSin(a));
         const QPointF side(-d.y(), d.x());
-        const QPainterPath spoke = polygon({c + side * 2.2, c + d * 36 + side * 2.2, c + d * 36 - side * 2.2, c - side * 2.2});
+        const QPainterPath spoke
+            = polygon({c + side * 2.2, c + d * 36 + side * 2.2, c + d * 36 - side * 2.2, c - side * 2.2});
         fillInk(p, spoke, i % 2 ? QBrush(rgb(0x6a4a8c)) : gilt(c.y() - 36, c.y() + 36), 0.7);
     }
     fillInk(p, ellipse(c, 9, 9), shine(c - QPointF(3, 3), 10, rgb(0xfff0c0), kDeepGold));
@@ -658,8 +657,8 @@ void hangedMan(QPainter &p)
     fillInk(p, rect(14, 10, 92, 10), wood);
     fillInk(p, rect(8, 20, 8, 144), wood);
     fillInk(p, rect(104, 20, 8, 144), wood);
-    for (const QPointF l : {QPointF(20, 10), QPointF(40, 10), QPointF(84, 10), QPointF(100, 10), QPointF(12, 60),
-                            QPointF(108, 90)})
+    for (const QPointF l :
+         {QPointF(20, 10), QPointF(40, 10), QPointF(84, 10), QPointF(100, 10), QPointF(12, 60), QPointF(108, 90)})
         fillInk(p, leafPath(l, l + QPointF(6, -8), 4), kLeaf, 0.5);
     // Rope.
     p.strokePath(polygon({{60, 20}, {60, 34}}), colourPen(rgb(0x9a7a4a), 2));
@@ -845,8 +844,18 @@ void towerStruck(QPainter &p)
         fillInk(p, flame, vertical(w.y() - 14, w.y() + 5, rgb(0xffe070), rgb(0xe85020)), 0.6);
     }
     // Battlements, broken.
-    fillInk(p, polygon({{42, 50}, {42, 40}, {50, 40}, {50, 44}, {56, 44}, {56, 38}, {62, 36}, {66, 44}, {70, 40},
-                        {78, 40}, {78, 50}}),
+    fillInk(p,
+            polygon({{42, 50},
+                     {42, 40},
+                     {50, 40},
+                     {50, 44},
+                     {56, 44},
+                     {56, 38},
+                     {62, 36},
+                     {66, 44},
+                     {70, 40},
+                     {78, 40},
+                     {78, 50}}),
             horizontal(42, 78, rgb(0xd0ccd4), rgb(0x80788e)), 1.0);
     // The crown, knocked off.
     p.save();
@@ -867,8 +876,8 @@ void towerStruck(QPainter &p)
     p.strokePath(bolt, QPen(rgb(0xf8d030), 5, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     p.strokePath(bolt, QPen(rgb(0xfffbe0), 1.8, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     // Falling flames.
-    for (const QPointF d : {QPointF(18, 76), QPointF(28, 100), QPointF(96, 70), QPointF(104, 96), QPointF(90, 116),
-                            QPointF(14, 118)}) {
+    for (const QPointF d :
+         {QPointF(18, 76), QPointF(28, 100), QPointF(96, 70), QPointF(104, 96), QPointF(90, 116), QPointF(14, 118)}) {
         QPainterPath drop;
         drop.moveTo(d + QPointF(0, -6));
         drop.cubicTo(d + QPointF(4, 0), d + QPointF(3, 4), d + QPointF(0, 4));
@@ -937,8 +946,8 @@ void moon(QPainter &p)
     path.cubicTo(50, 130, 80, 124, 62, 114);
     path.closeSubpath();
     fillInk(p, path, rgb(0xe8d49a), 0.6);
-    fillInk(p, polygon({{-4, 142}, {124, 142}, {124, 164}, {-4, 164}}), vertical(142, 164, rgb(0x4a7ab8), rgb(0x22447a)),
-            0.7);
+    fillInk(p, polygon({{-4, 142}, {124, 142}, {124, 164}, {-4, 164}}),
+            vertical(142, 164, rgb(0x4a7ab8), rgb(0x22447a)), 0.7);
     // A crayfish climbing out of the pool.
     const QPointF k(60, 152);
     fillInk(p, ellipse(k, 4, 6), rgb(0xd86040), 0.6);
@@ -981,8 +990,8 @@ void judgement(QPainter &p)
     sky(p, rgb(0x9cc4e8), rgb(0xeef4f8));
     p.fillPath(polygon({{-4, 164}, {-4, 130}, {30, 110}, {56, 128}, {90, 104}, {124, 124}, {124, 164}}),
                vertical(104, 164, rgb(0xe8eef4), rgb(0xa8bcd0)));
-    fillInk(p, polygon({{-4, 148}, {124, 142}, {124, 164}, {-4, 164}}), vertical(142, 164, rgb(0x5a8ac0), rgb(0x2c5488)),
-            0.7);
+    fillInk(p, polygon({{-4, 148}, {124, 142}, {124, 164}, {-4, 164}}),
+            vertical(142, 164, rgb(0x5a8ac0), rgb(0x2c5488)), 0.7);
     // The trumpet lies along a line from its mouthpiece down to the right.
     const QPointF mouth(24, 30);
     const qreal angle = 34;
@@ -1090,29 +1099,74 @@ void drawMajorArcanum(QPainter &p, int number, const QRectF &panel)
 {
     Canvas c(p, panel, W, H);
     switch (number) {
-    case 0: fool(p); break;
-    case 1: magician(p); break;
-    case 2: highPriestess(p); break;
-    case 3: empress(p); break;
-    case 4: emperor(p); break;
-    case 5: hierophant(p); break;
-    case 6: lovers(p); break;
-    case 7: chariot(p); break;
-    case 8: strength(p); break;
-    case 9: hermit(p); break;
-    case 10: wheel(p); break;
-    case 11: justice(p); break;
-    case 12: hangedMan(p); break;
-    case 13: death(p); break;
-    case 14: temperance(p); break;
-    case 15: devil(p); break;
-    case 16: towerStruck(p); break;
-    case 17: star(p); break;
-    case 18: moon(p); break;
-    case 19: theSun(p); break;
-    case 20: judgement(p); break;
-    case 21: world(p); break;
-    default: break;
+    case 0:
+        fool(p);
+        break;
+    case 1:
+        magician(p);
+        break;
+    case 2:
+        highPriestess(p);
+        break;
+    case 3:
+        empress(p);
+        break;
+    case 4:
+        emperor(p);
+        break;
+    case 5:
+        hierophant(p);
+        break;
+    case 6:
+        lovers(p);
+        break;
+    case 7:
+        chariot(p);
+        break;
+    case 8:
+        strength(p);
+        break;
+    case 9:
+        hermit(p);
+        break;
+    case 10:
+        wheel(p);
+        break;
+    case 11:
+        justice(p);
+        break;
+    case 12:
+        hangedMan(p);
+        break;
+    case 13:
+        death(p);
+        break;
+    case 14:
+        temperance(p);
+        break;
+    case 15:
+        devil(p);
+        break;
+    case 16:
+        towerStruck(p);
+        break;
+    case 17:
+        star(p);
+        break;
+    case 18:
+        moon(p);
+        break;
+    case 19:
+        theSun(p);
+        break;
+    case 20:
+        judgement(p);
+        break;
+    case 21:
+        world(p);
+        break;
+    default:
+        break;
     }
 }
 

@@ -79,10 +79,7 @@ struct CDLG::PageSetupValues
     qint32 &printQuality;
 };
 
-CDLG::CDLG()
-{
-    m_customColors.fill(0xFFFFFF);
-}
+CDLG::CDLG() { m_customColors.fill(0xFFFFFF); }
 
 void CDLG::succeed()
 {
@@ -210,9 +207,12 @@ static FileDialogRun runFileDialog(QFileDialog::AcceptMode mode, QFileDialog::Fi
 
     dialog.hook(sink);
     if (sink) {
-        QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog, [&dialog, sink] { sink->FileChange(&dialog); });
-        QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [&dialog, sink] { sink->FolderChange(&dialog); });
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, sink] { sink->TypeChange(&dialog); });
+        QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog,
+                         [&dialog, sink] { sink->FileChange(&dialog); });
+        QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog,
+                         [&dialog, sink] { sink->FolderChange(&dialog); });
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, sink] { sink->TypeChange(&dialog); });
     }
 
     FileDialogRun run;
@@ -239,8 +239,8 @@ static QString bufferFor(const QStringList &files)
 
 bool CDLG::VBGetOpenFileName(QString &Filename, QString &FileTitle, bool FileMustExist, bool MultiSelect,
                              bool &ReadOnly, bool HideReadOnly, QString &Filter, qint32 &FilterIndex,
-                             const QString &InitDir, const QString &DlgTitle, const QString &DefaultExt,
-                             qintptr Owner, qint32 &flags, bool Hook, EventSink *EventSink)
+                             const QString &InitDir, const QString &DlgTitle, const QString &DefaultExt, qintptr Owner,
+                             qint32 &flags, bool Hook, EventSink *EventSink)
 {
     qint32 f = flags & ~cdlg::HookAndTemplateFlags;
     if (MultiSelect)
@@ -262,11 +262,11 @@ bool CDLG::VBGetOpenFileName(QString &Filename, QString &FileTitle, bool FileMus
     if (Filter.isEmpty())
         Filter = DefaultFilter();
     const QStringList filters = ToQtFilters(Filter);
-    const QFileDialog::FileMode mode = MultiSelect ? QFileDialog::ExistingFiles
-                                                   : (FileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    const FileDialogRun run = runFileDialog(QFileDialog::AcceptOpen, mode, Filename, filters, FilterIndex, InitDir,
-                                            DlgTitle, DefaultExt, OwnerWindow(Owner), false, !HideReadOnly,
-                                            ReadOnly, sink);
+    const QFileDialog::FileMode mode
+        = MultiSelect ? QFileDialog::ExistingFiles : (FileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const FileDialogRun run
+        = runFileDialog(QFileDialog::AcceptOpen, mode, Filename, filters, FilterIndex, InitDir, DlgTitle, DefaultExt,
+                        OwnerWindow(Owner), false, !HideReadOnly, ReadOnly, sink);
     if (!run.accepted || run.files.isEmpty()) {
         cancel();
         Filename.clear();
@@ -296,8 +296,7 @@ bool CDLG::VBGetOpenFileName(QString &Filename, QString &FileTitle, bool FileMus
 
 bool CDLG::VBGetSaveFileName(QString &Filename, QString &FileTitle, bool OverWritePrompt, QString &Filter,
                              qint32 &FilterIndex, const QString &InitDir, const QString &DlgTitle,
-                             const QString &DefaultExt, qintptr Owner, qint32 &flags, bool Hook,
-                             EventSink *EventSink)
+                             const QString &DefaultExt, qintptr Owner, qint32 &flags, bool Hook, EventSink *EventSink)
 {
     qint32 f = flags & ~cdlg::HookAndTemplateFlags;
     if (OverWritePrompt)
@@ -312,9 +311,9 @@ bool CDLG::VBGetSaveFileName(QString &Filename, QString &FileTitle, bool OverWri
     if (Filter.isEmpty())
         Filter = DefaultFilter();
     const QStringList filters = ToQtFilters(Filter);
-    const FileDialogRun run = runFileDialog(QFileDialog::AcceptSave, QFileDialog::AnyFile, Filename, filters,
-                                            FilterIndex, InitDir, DlgTitle, DefaultExt, OwnerWindow(Owner),
-                                            OverWritePrompt, false, false, sink);
+    const FileDialogRun run
+        = runFileDialog(QFileDialog::AcceptSave, QFileDialog::AnyFile, Filename, filters, FilterIndex, InitDir,
+                        DlgTitle, DefaultExt, OwnerWindow(Owner), OverWritePrompt, false, false, sink);
     if (!run.accepted || run.files.isEmpty()) {
         cancel();
         Filename.clear();
@@ -378,8 +377,8 @@ bool CDLG::VBChooseColor(qint32 &Color, bool AnyColor, bool FullOpen, bool Disab
     return true;
 }
 
-bool CDLG::VBChooseFont(QFont &CurFont, QPrinter *PrinterDC, qintptr Owner, qint32 &Color, int MinSize,
-                        int MaxSize, qint32 &flags, bool Hook, EventSink *EventSink)
+bool CDLG::VBChooseFont(QFont &CurFont, QPrinter *PrinterDC, qintptr Owner, qint32 &Color, int MinSize, int MaxSize,
+                        qint32 &flags, bool Hook, EventSink *EventSink)
 {
     Q_UNUSED(PrinterDC) // Qt lists the same fonts for screen and printer
     qint32 f = (flags & ~cdlg::FontHookFlag) | cdlg::FontInitFlag | cdlg::FontEffectsFlag;
@@ -422,10 +421,10 @@ bool CDLG::VBChooseFont(QFont &CurFont, QPrinter *PrinterDC, qintptr Owner, qint
     return true;
 }
 
-bool CDLG::VBPrintDlg(QPrinter *printer, qint32 &PrintRange, bool DisablePageNumbers, qint32 &FromPage,
-                      qint32 &ToPage, bool DisableSelection, qint32 &Copies, bool ShowPrintToFile,
-                      bool DisablePrintToFile, bool &PrintToFile, bool &Collate, bool PreventWarning,
-                      qintptr Owner, QString &Printer, qint32 &flags, bool Hook, EventSink *EventSink)
+bool CDLG::VBPrintDlg(QPrinter *printer, qint32 &PrintRange, bool DisablePageNumbers, qint32 &FromPage, qint32 &ToPage,
+                      bool DisableSelection, qint32 &Copies, bool ShowPrintToFile, bool DisablePrintToFile,
+                      bool &PrintToFile, bool &Collate, bool PreventWarning, qintptr Owner, QString &Printer,
+                      qint32 &flags, bool Hook, EventSink *EventSink)
 {
     qint32 f = flags & ~cdlg::PrintHookFlag;
     if (DisablePageNumbers)
@@ -453,14 +452,14 @@ bool CDLG::VBPrintDlg(QPrinter *printer, qint32 &PrintRange, bool DisablePageNum
     target->setFromTo(std::max(0, FromPage), std::max(0, std::max(FromPage, ToPage)));
     target->setCopyCount(std::max(1, Copies));
     target->setCollateCopies(Collate);
-    target->setPrintRange(PrintRange == cdlg::Selection ? QPrinter::Selection
-                          : PrintRange == cdlg::PageNums ? QPrinter::PageRange
-                                                         : QPrinter::AllPages);
+    target->setPrintRange(PrintRange == cdlg::Selection      ? QPrinter::Selection
+                              : PrintRange == cdlg::PageNums ? QPrinter::PageRange
+                                                             : QPrinter::AllPages);
 
     Hooked<QPrintDialog> dialog(target, OwnerWindow(Owner));
     dialog.setObjectName(QStringLiteral("CDLGPrintDialog"));
-    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintCollateCopies
-        | QAbstractPrintDialog::PrintShowPageSize;
+    QAbstractPrintDialog::PrintDialogOptions options
+        = QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize;
     if (!DisablePageNumbers)
         options |= QAbstractPrintDialog::PrintPageRange;
     if (!DisableSelection)
@@ -480,9 +479,15 @@ bool CDLG::VBPrintDlg(QPrinter *printer, qint32 &PrintRange, bool DisablePageNum
         return false;
     }
     switch (target->printRange()) {
-    case QPrinter::Selection: PrintRange = cdlg::Selection; break;
-    case QPrinter::PageRange: PrintRange = cdlg::PageNums; break;
-    default: PrintRange = cdlg::AllPages; break;
+    case QPrinter::Selection:
+        PrintRange = cdlg::Selection;
+        break;
+    case QPrinter::PageRange:
+        PrintRange = cdlg::PageNums;
+        break;
+    default:
+        PrintRange = cdlg::AllPages;
+        break;
     }
     FromPage = target->fromPage();
     ToPage = target->toPage();
@@ -574,9 +579,9 @@ bool CDLG::VBPageSetupDlg(qintptr Owner, bool DisableMargins, bool DisableOrient
                           qint32 MinBottomMargin, qint32 &PaperSize, qint32 &Orientation, qint32 &PrintQuality,
                           qint32 Units, QPrinter *Printer, qint32 &flags, bool Hook, EventSink *EventSink)
 {
-    PageSetupValues v{double(LeftMargin), double(MinLeftMargin), double(RightMargin), double(MinRightMargin),
-                      double(TopMargin), double(MinTopMargin), double(BottomMargin), double(MinBottomMargin),
-                      PaperSize, Orientation, PrintQuality};
+    PageSetupValues v{double(LeftMargin), double(MinLeftMargin), double(RightMargin),  double(MinRightMargin),
+                      double(TopMargin),  double(MinTopMargin),  double(BottomMargin), double(MinBottomMargin),
+                      PaperSize,          Orientation,           PrintQuality};
     const bool ok = runPageSetup(Owner, DisableMargins, DisableOrientation, DisablePaper, DisablePrinter, v, Units,
                                  Printer, flags, Hook, EventSink);
     LeftMargin = qint32(std::lround(v.left));
@@ -592,8 +597,8 @@ bool CDLG::VBPageSetupDlg2(qintptr Owner, bool DisableMargins, bool DisableOrien
                            double MinBottomMargin, qint32 &PaperSize, qint32 &Orientation, qint32 &PrintQuality,
                            qint32 Units, QPrinter *Printer, qint32 &flags, bool Hook, EventSink *EventSink)
 {
-    PageSetupValues v{LeftMargin, MinLeftMargin, RightMargin, MinRightMargin, TopMargin, MinTopMargin,
-                      BottomMargin, MinBottomMargin, PaperSize, Orientation, PrintQuality};
+    PageSetupValues v{LeftMargin,   MinLeftMargin,   RightMargin, MinRightMargin, TopMargin,   MinTopMargin,
+                      BottomMargin, MinBottomMargin, PaperSize,   Orientation,    PrintQuality};
     const bool ok = runPageSetup(Owner, DisableMargins, DisableOrientation, DisablePaper, DisablePrinter, v, Units,
                                  Printer, flags, Hook, EventSink);
     LeftMargin = v.left;

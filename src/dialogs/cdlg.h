@@ -122,10 +122,10 @@ public:
     qint32 CustomColor(int index);
     bool SetCustomColor(int index, qint32 bgr);
 
-    bool VBGetOpenFileName(QString &Filename, QString &FileTitle, bool FileMustExist, bool MultiSelect,
-                           bool &ReadOnly, bool HideReadOnly, QString &Filter, qint32 &FilterIndex,
-                           const QString &InitDir, const QString &DlgTitle, const QString &DefaultExt,
-                           qintptr Owner, qint32 &flags, bool Hook = false, EventSink *EventSink = nullptr);
+    bool VBGetOpenFileName(QString &Filename, QString &FileTitle, bool FileMustExist, bool MultiSelect, bool &ReadOnly,
+                           bool HideReadOnly, QString &Filter, qint32 &FilterIndex, const QString &InitDir,
+                           const QString &DlgTitle, const QString &DefaultExt, qintptr Owner, qint32 &flags,
+                           bool Hook = false, EventSink *EventSink = nullptr);
 
     bool VBGetSaveFileName(QString &Filename, QString &FileTitle, bool OverWritePrompt, QString &Filter,
                            qint32 &FilterIndex, const QString &InitDir, const QString &DlgTitle,
@@ -135,17 +135,16 @@ public:
     // The title part of a path (after the last "/" or "\\").
     QString VBGetFileTitle(const QString &sFIle);
 
-    bool VBChooseColor(qint32 &Color, bool AnyColor, bool FullOpen, bool DisableFullOpen, qintptr Owner,
-                       qint32 &flags, bool Hook = false, EventSink *EventSink = nullptr);
+    bool VBChooseColor(qint32 &Color, bool AnyColor, bool FullOpen, bool DisableFullOpen, qintptr Owner, qint32 &flags,
+                       bool Hook = false, EventSink *EventSink = nullptr);
 
-    bool VBChooseFont(QFont &CurFont, QPrinter *PrinterDC, qintptr Owner, qint32 &Color, int MinSize,
-                      int MaxSize, qint32 &flags, bool Hook = false, EventSink *EventSink = nullptr);
+    bool VBChooseFont(QFont &CurFont, QPrinter *PrinterDC, qintptr Owner, qint32 &Color, int MinSize, int MaxSize,
+                      qint32 &flags, bool Hook = false, EventSink *EventSink = nullptr);
 
-    bool VBPrintDlg(QPrinter *printer, qint32 &PrintRange, bool DisablePageNumbers, qint32 &FromPage,
-                    qint32 &ToPage, bool DisableSelection, qint32 &Copies, bool ShowPrintToFile,
-                    bool DisablePrintToFile, bool &PrintToFile, bool &Collate, bool PreventWarning,
-                    qintptr Owner, QString &Printer, qint32 &flags, bool Hook = false,
-                    EventSink *EventSink = nullptr);
+    bool VBPrintDlg(QPrinter *printer, qint32 &PrintRange, bool DisablePageNumbers, qint32 &FromPage, qint32 &ToPage,
+                    bool DisableSelection, qint32 &Copies, bool ShowPrintToFile, bool DisablePrintToFile,
+                    bool &PrintToFile, bool &Collate, bool PreventWarning, qintptr Owner, QString &Printer,
+                    qint32 &flags, bool Hook = false, EventSink *EventSink = nullptr);
 
     // Margins as whole numbers in the chosen units.
     bool VBPageSetupDlg(qintptr Owner, bool DisableMargins, bool DisableOrientation, bool DisablePaper,
@@ -173,8 +172,8 @@ public:
 private:
     struct PageSetupValues;
     bool runPageSetup(qintptr Owner, bool DisableMargins, bool DisableOrientation, bool DisablePaper,
-                      bool DisablePrinter, PageSetupValues &values, qint32 Units, QPrinter *Printer,
-                      qint32 &flags, bool Hook, EventSink *sink);
+                      bool DisablePrinter, PageSetupValues &values, qint32 Units, QPrinter *Printer, qint32 &flags,
+                      bool Hook, EventSink *sink);
     void succeed();
     void cancel();
     void fail(qint32 code);

@@ -56,10 +56,7 @@ private Q_SLOTS:
     void generatorWritesTheSameBytes();
 };
 
-void tst_Content::initTestCase()
-{
-    QVERIFY2(!programDir().isEmpty(), "KESTO_PROGRAM_DIR is not set");
-}
+void tst_Content::initTestCase() { QVERIFY2(!programDir().isEmpty(), "KESTO_PROGRAM_DIR is not set"); }
 
 void tst_Content::pictures_data()
 {
@@ -71,12 +68,12 @@ void tst_Content::pictures_data()
         QTest::addRow("card r%d", id) << path << QByteArray("jpeg") << kCardPictureSize;
     }
     for (int index = 0; index < kSpreadLayoutCount; ++index) {
-        QTest::addRow("spread c%d", index) << programDir() + QStringLiteral("/pic/c%1.jpg").arg(index)
-                                            << QByteArray("jpeg") << kSpreadPictureSize;
+        QTest::addRow("spread c%d", index)
+            << programDir() + QStringLiteral("/pic/c%1.jpg").arg(index) << QByteArray("jpeg") << kSpreadPictureSize;
     }
     for (const int size : {48, 64, 128, 256}) {
         QTest::addRow("icon %d", size) << programDir() + QStringLiteral("/icons/kesto-%1.png").arg(size)
-                                        << QByteArray("png") << QSize(size, size);
+                                       << QByteArray("png") << QSize(size, size);
     }
 }
 
@@ -103,8 +100,11 @@ void tst_Content::cardsAreDistinct()
     for (int a = 0; a < cards.size(); ++a) {
         for (int b = a + 1; b < cards.size(); ++b) {
             const double share = clearlyDifferentShare(cards[a], cards[b]);
-            QVERIFY2(share > 0.02, qPrintable(QStringLiteral("r%1.jpg and r%2.jpg differ in only %3 % of pixels")
-                                                  .arg(a).arg(b).arg(share * 100, 0, 'f', 2)));
+            QVERIFY2(share > 0.02,
+                     qPrintable(QStringLiteral("r%1.jpg and r%2.jpg differ in only %3 % of pixels")
+                                    .arg(a)
+                                    .arg(b)
+                                    .arg(share * 100, 0, 'f', 2)));
         }
     }
 }

@@ -109,15 +109,16 @@ void tst_CDLG::filterConversion_data()
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("qt");
     QTest::newRow("default") << QString() << QStringList{QStringLiteral("All (*.*)")};
-    QTest::newRow("default spelled out") << QStringLiteral("All (*.*)| *.*") << QStringList{QStringLiteral("All (*.*)")};
+    QTest::newRow("default spelled out") << QStringLiteral("All (*.*)| *.*")
+                                         << QStringList{QStringLiteral("All (*.*)")};
     QTest::newRow("pipes") << QStringLiteral("Text|*.txt|All files|*.*")
                            << QStringList{QStringLiteral("Text (*.txt)"), QStringLiteral("All files (*.*)")};
     QTest::newRow("colons") << QStringLiteral("Dictionaries:*.dll;*.db")
                             << QStringList{QStringLiteral("Dictionaries (*.dll *.db)")};
     QTest::newRow("mixed") << QStringLiteral("Pictures:*.jpg|Any|*")
                            << QStringList{QStringLiteral("Pictures (*.jpg)"), QStringLiteral("Any (*)")};
-    QTest::newRow("dangling description") << QStringLiteral("Text|*.txt|Orphan")
-                                          << QStringList{QStringLiteral("Text (*.txt)")};
+    QTest::newRow("dangling description")
+        << QStringLiteral("Text|*.txt|Orphan") << QStringList{QStringLiteral("Text (*.txt)")};
 }
 
 void tst_CDLG::filterConversion()
@@ -156,7 +157,8 @@ void tst_CDLG::openAcceptWritesBack()
     QCOMPARE(d.ExtendedError(), 0);
     QCOMPARE(sink.events.first(), QStringLiteral("InitDialog"));
     QVERIFY(sink.events.contains(QStringLiteral("FileChange")));
-    QCOMPARE(sink.events.mid(sink.events.size() - 2), (QStringList{QStringLiteral("ConfirmOK"), QStringLiteral("DialogClose")}));
+    QCOMPARE(sink.events.mid(sink.events.size() - 2),
+             (QStringList{QStringLiteral("ConfirmOK"), QStringLiteral("DialogClose")}));
     for (QWidget *w : sink.dialogs)
         QCOMPARE(w, seen);
 }
@@ -169,8 +171,8 @@ void tst_CDLG::openCancelClearsOutputs()
     qint32 index = 1, flags = 0x200;
     bool readOnly = true;
     whenShown<QFileDialog>([](QFileDialog *dlg) { static_cast<QDialog *>(dlg)->reject(); });
-    QVERIFY(!d.VBGetOpenFileName(name, title, true, true, readOnly, false, filter, index, files.dir.path(),
-                                 QString(), QString(), -1, flags));
+    QVERIFY(!d.VBGetOpenFileName(name, title, true, true, readOnly, false, filter, index, files.dir.path(), QString(),
+                                 QString(), -1, flags));
     QVERIFY(name.isEmpty() && title.isEmpty() && filter.isEmpty());
     QCOMPARE(flags, 0);
     QCOMPARE(index, -1);
@@ -195,7 +197,8 @@ void tst_CDLG::openMultiSelect()
     QCOMPARE(parts.size(), 3);
     QCOMPARE(QDir(parts[0]).canonicalPath(), QDir(files.dir.path()).canonicalPath());
     QCOMPARE(QStringList(parts.mid(1)), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
-    QCOMPARE(flags & (cdlg::AllowMultiSelectFlag | cdlg::HideReadOnlyFlag), cdlg::AllowMultiSelectFlag | cdlg::HideReadOnlyFlag);
+    QCOMPARE(flags & (cdlg::AllowMultiSelectFlag | cdlg::HideReadOnlyFlag),
+             cdlg::AllowMultiSelectFlag | cdlg::HideReadOnlyFlag);
 }
 
 void tst_CDLG::openRefusesOverlongNames()
@@ -261,8 +264,8 @@ void tst_CDLG::sinkSeesFolderAndTypeChanges()
     // Without Hook the sink hears nothing.
     RecordingSink quiet;
     whenShown<QFileDialog>([](QFileDialog *dlg) { static_cast<QDialog *>(dlg)->reject(); });
-    d.VBGetOpenFileName(name, title, true, false, readOnly, true, filter, index, files.dir.path(), QString(),
-                        QString(), -1, flags, false, &quiet);
+    d.VBGetOpenFileName(name, title, true, false, readOnly, true, filter, index, files.dir.path(), QString(), QString(),
+                        -1, flags, false, &quiet);
     QVERIFY(quiet.events.isEmpty());
 }
 
@@ -378,7 +381,7 @@ void tst_CDLG::pageSetupMargins()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     qint32 left = 1000, right = 750, top = 500, bottom = 1250; // thousandths of an inch
-    qint32 paper = 9, orientation = 2, quality = 0, flags = 0;  // A4, landscape
+    qint32 paper = 9, orientation = 2, quality = 0, flags = 0; // A4, landscape
     whenShown<QPageSetupDialog>([](QPageSetupDialog *dlg) { static_cast<QDialog *>(dlg)->accept(); });
     QVERIFY(d.VBPageSetupDlg(-1, false, false, false, false, left, 0, right, 0, top, 0, bottom, 0, paper, orientation,
                              quality, cdlg::ThousandthsOfInches, &printer, flags));

@@ -48,8 +48,8 @@ namespace {
 
 const QString kClosingLineStart = u"Thank You for using Kesto."_s;
 const QString kNoDictionary = u"Files Needed To Run Kesto Is Missing\rPlease Reinstall Software."_s;
-const QString kNotFound =
-    u"Keyword not found - Please search in google\rOr write to us so that we can add the term in our dictionary"_s;
+const QString kNotFound
+    = u"Keyword not found - Please search in google\rOr write to us so that we can add the term in our dictionary"_s;
 const QString kNotChanged = u"The Tarot Dictionary was not changed.\r"_s;
 
 // Keeps the embedded browsers off the network: every web request is blocked before it leaves.
@@ -87,7 +87,8 @@ struct Program
     Shell shell{session};
 
     explicit Program(std::unique_ptr<FakePlatform> p = std::make_unique<FakePlatform>())
-        : ownedPlatform(std::move(p)), platform(*ownedPlatform)
+        : ownedPlatform(std::move(p)),
+          platform(*ownedPlatform)
     {
         platform.folder = folder.path();
         session.dictionaryStore.setUserFolder(userData.filePath(u"kesto"_s));
@@ -690,15 +691,15 @@ void TestBadInput::damagedUpdateFile()
         QCOMPARE(::mkfifo(QFile::encodeName(chosen).constData(), 0600), 0);
     } else if (damage == u"half") {
         writeDictionary(chosen, u"tarot"_s, {{u"Zodiac Wheel"_s, u"https://dict.example/zodiac-wheel"_s}});
-        runSql(chosen, {u"CREATE TABLE padding (x TEXT)"_s,
-                        u"INSERT INTO padding VALUES (printf('%.5000c', 'x'))"_s});
+        runSql(chosen, {u"CREATE TABLE padding (x TEXT)"_s, u"INSERT INTO padding VALUES (printf('%.5000c', 'x'))"_s});
         const QByteArray whole = readAll(chosen);
         QFile file(chosen);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(whole.left(whole.size() / 2));
     } else if (damage == u"nolink") {
-        runSql(chosen, {u"CREATE TABLE tarot (\"Key\" TEXT, \"Names\" TEXT)"_s,
-                        u"INSERT INTO tarot VALUES ('Zodiac Wheel', 'tarot')"_s});
+        runSql(chosen,
+               {u"CREATE TABLE tarot (\"Key\" TEXT, \"Names\" TEXT)"_s,
+                u"INSERT INTO tarot VALUES ('Zodiac Wheel', 'tarot')"_s});
     }
     const QByteArray chosenBefore = fingerprint(chosen);
 
@@ -731,10 +732,10 @@ void TestBadInput::damagedUpdateFile()
 void TestBadInput::reminderSettings_data()
 {
     QTest::addColumn<QString>("duration"); // as the store holds it
-    QTest::addColumn<QString>("install");  // as the store holds it
+    QTest::addColumn<QString>("install"); // as the store holds it
     QTest::addColumn<bool>("asks");
     QTest::addColumn<QString>("installAfter"); // decoded; a null text: nothing is written
-    QTest::addColumn<bool>("storeRefuses");    // the settings store refuses every write
+    QTest::addColumn<bool>("storeRefuses"); // the settings store refuses every write
 
     const QDate today(2026, 12, 9);
     const QString monthAgo = EncodeSetting(FormatReminderDate(today.addDays(-30)));

@@ -10,10 +10,7 @@
 
 namespace kesto {
 
-QString InstalledDictionaryPath(const QString &programFolder)
-{
-    return programFolder + QStringLiteral("/tarot.dll");
-}
+QString InstalledDictionaryPath(const QString &programFolder) { return programFolder + QStringLiteral("/tarot.dll"); }
 
 void RemoveSideFiles(const QString &path)
 {
@@ -56,9 +53,8 @@ QString uniqueConnectionName()
 QString fileUri(const QString &path, DictionaryConnection::Access access)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const QString mode = access == DictionaryConnection::Access::ReadOnly
-        ? QStringLiteral("?mode=ro&immutable=1")
-        : QStringLiteral("?mode=rw");
+    const QString mode = access == DictionaryConnection::Access::ReadOnly ? QStringLiteral("?mode=ro&immutable=1")
+                                                                          : QStringLiteral("?mode=rw");
     return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded) + mode;
 }
 
@@ -69,20 +65,18 @@ DictionaryConnection::DictionaryConnection(const QString &path, Access access, i
 {
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     if (path.isEmpty()) {
-        m_openError = QSqlError(QStringLiteral("No dictionary file given"), QString(),
-                                QSqlError::ConnectionError);
+        m_openError = QSqlError(QStringLiteral("No dictionary file given"), QString(), QSqlError::ConnectionError);
         return;
     }
     // Only a regular file is opened: a FIFO or a device would block the open, perhaps for
     // ever, and a folder is no dictionary. Such a path reads as a file that cannot be opened.
     if (!QFileInfo(path).isFile()) {
-        m_openError = QSqlError(QStringLiteral("Not a dictionary file"), QString(),
-                                QSqlError::ConnectionError, QStringLiteral("14")); // SQLITE_CANTOPEN
+        m_openError = QSqlError(QStringLiteral("Not a dictionary file"), QString(), QSqlError::ConnectionError,
+                                QStringLiteral("14")); // SQLITE_CANTOPEN
         return;
     }
     m_db.setDatabaseName(fileUri(path, access));
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=")
-                           + QString::number(busyTimeoutMs));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=") + QString::number(busyTimeoutMs));
     if (!m_db.open())
         m_openError = m_db.lastError();
 }
@@ -120,9 +114,6 @@ bool DictionaryCursor::next()
     return false;
 }
 
-QString DictionaryCursor::field(int column) const
-{
-    return column < 0 ? QString() : m_query.value(column).toString();
-}
+QString DictionaryCursor::field(int column) const { return column < 0 ? QString() : m_query.value(column).toString(); }
 
 } // namespace kesto

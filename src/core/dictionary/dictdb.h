@@ -47,8 +47,7 @@ public:
     // How long a write waits for another program's lock before giving up.
     static constexpr int kDefaultBusyTimeoutMs = 250;
 
-    DictionaryConnection(const QString &path, Access access,
-                         int busyTimeoutMs = kDefaultBusyTimeoutMs);
+    DictionaryConnection(const QString &path, Access access, int busyTimeoutMs = kDefaultBusyTimeoutMs);
     ~DictionaryConnection();
     DictionaryConnection(const DictionaryConnection &) = delete;
     DictionaryConnection &operator=(const DictionaryConnection &) = delete;

@@ -32,11 +32,11 @@ struct Entry
 struct ChosenRows
 {
     bool readable = false;
-    QString refusal;        // why the file was not read to its end within the limits
+    QString refusal; // why the file was not read to its end within the limits
 
     qsizetype rowCount = 0; // rows read, the foreign one included
     bool foreignRow = false;
-    QList<Entry> entries;   // rows with a keyword and an address, in read order
+    QList<Entry> entries; // rows with a keyword and an address, in read order
     qsizetype withoutEntry = 0;
 };
 
@@ -51,8 +51,7 @@ bool tarotIsTable(DictionaryConnection &connection)
         || !schema.next())
         return true; // no such table: the read of the rows says so
     return schema.value(0).toString() == QLatin1String("table")
-        && !schema.value(1).toString().simplified().startsWith(QLatin1String("CREATE VIRTUAL"),
-                                                                 Qt::CaseInsensitive);
+        && !schema.value(1).toString().simplified().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive);
 }
 
 ChosenRows readChosenFile(const QString &path, const MergeLimits &limits)
@@ -114,8 +113,8 @@ QString writeFailureReason(const QSqlError &error)
     const int code = error.nativeErrorCode().toInt(&known) & 0xff;
     if (known) {
         switch (code) {
-        case 3:  // SQLITE_PERM
-        case 8:  // SQLITE_READONLY
+        case 3: // SQLITE_PERM
+        case 8: // SQLITE_READONLY
         case 23: // SQLITE_AUTH
             return QStringLiteral("The dictionary file is read-only.");
         case 5: // SQLITE_BUSY
@@ -186,8 +185,7 @@ private:
 
 } // namespace
 
-MergeReport MergeDictionary(const QString &chosenFile, const QString &installedFile,
-                            const MergeOptions &options)
+MergeReport MergeDictionary(const QString &chosenFile, const QString &installedFile, const MergeOptions &options)
 {
     MergeReport report;
     if (chosenFile.isEmpty())
@@ -211,8 +209,7 @@ MergeReport MergeDictionary(const QString &chosenFile, const QString &installedF
     if (!chosen.entries.isEmpty()) {
         if (!QFileInfo::exists(installedFile))
             return notChanged(QStringLiteral("The installed dictionary file is missing."));
-        DictionaryConnection connection(installedFile, DictionaryConnection::Access::ReadWrite,
-                                        options.busyTimeoutMs);
+        DictionaryConnection connection(installedFile, DictionaryConnection::Access::ReadWrite, options.busyTimeoutMs);
         if (!connection.isOpen())
             return notChanged(writeFailureReason(connection.openError()));
         WriteTransaction transaction(connection);
@@ -223,8 +220,7 @@ MergeReport MergeDictionary(const QString &chosenFile, const QString &installedF
         QSet<QString> known;
         {
             DictionaryCursor installed(connection, UpdateQueryText());
-            if (!installed.isValid() || !installed.hasKey() || !installed.hasLink()
-                || !installed.hasNames())
+            if (!installed.isValid() || !installed.hasKey() || !installed.hasLink() || !installed.hasNames())
                 return notChanged(QStringLiteral("The installed dictionary is damaged."));
             while (installed.next())
                 known.insert(installed.link());
@@ -233,8 +229,7 @@ MergeReport MergeDictionary(const QString &chosenFile, const QString &installedF
         }
 
         QSqlQuery insert(connection.database());
-        if (!insert.prepare(QStringLiteral(
-                "INSERT INTO tarot (\"Names\", \"Key\", \"Link\") VALUES (?, ?, ?)")))
+        if (!insert.prepare(QStringLiteral("INSERT INTO tarot (\"Names\", \"Key\", \"Link\") VALUES (?, ?, ?)")))
             return notChanged(writeFailureReason(insert.lastError()));
         const QString tarot = TarotDictionaryName();
         qsizetype added = 0;

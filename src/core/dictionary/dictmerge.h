@@ -7,13 +7,13 @@
 namespace kesto {
 
 enum class MergeOutcome {
-    Cancelled,       // no file chosen: nothing happens, no message
+    Cancelled, // no file chosen: nothing happens, no message
     NothingToUpdate, // the chosen file has no rows or is not a dictionary that can be read
-    WrongFile,       // a row does not belong to the tarot dictionary; rows before it were added
-    Updated,         // every row was merged
-    NotChanged,      // the installed dictionary could not be written; it is exactly as before
-    Refused,         // the chosen file's tarot is not a table, or holds more than a merge
-                     // reads (MergeLimits); nothing was added
+    WrongFile, // a row does not belong to the tarot dictionary; rows before it were added
+    Updated, // every row was merged
+    NotChanged, // the installed dictionary could not be written; it is exactly as before
+    Refused, // the chosen file's tarot is not a table, or holds more than a merge
+             // reads (MergeLimits); nothing was added
 };
 
 // How much of a chosen file a merge reads at most, far above any real tarot dictionary; a
@@ -21,7 +21,7 @@ enum class MergeOutcome {
 struct MergeLimits
 {
     qsizetype rows = 4'000'000;
-    qsizetype bytesPerText = 64 * 1024;        // one keyword or address, as held (2 bytes a character)
+    qsizetype bytesPerText = 64 * 1024; // one keyword or address, as held (2 bytes a character)
     qsizetype totalBytes = 512 * 1024 * 1024; // all keywords and addresses together, as held
 };
 
@@ -54,8 +54,7 @@ struct MergeOptions
 // "tarot": at the first that is not, the rows before it are kept and the merge stops.
 // All rows are written in one transaction; if any cannot be saved, none is. The chosen
 // file is only read, and may be the installed file itself.
-MergeReport MergeDictionary(const QString &chosenFile, const QString &installedFile,
-                            const MergeOptions &options = {});
+MergeReport MergeDictionary(const QString &chosenFile, const QString &installedFile, const MergeOptions &options = {});
 
 // The three messages of the update.
 QString NothingToUpdateMessage();

@@ -12,8 +12,7 @@ QString DictMessageText(DictMessage message)
     case DictMessage::EmptySearch:
         return QStringLiteral("Please Enter Search Term");
     case DictMessage::NotFound:
-        return QStringLiteral("Keyword not found - Please search in google")
-            + QChar(u'\r')
+        return QStringLiteral("Keyword not found - Please search in google") + QChar(u'\r')
             + QStringLiteral("Or write to us so that we can add the term in our dictionary");
     case DictMessage::InUse:
         return QStringLiteral("The Tarot Dictionary is in use by another program.") + QChar(u'\r')
@@ -40,20 +39,11 @@ QString StripWildcards(const QString &text)
     return stripped;
 }
 
-QString PrefixPattern(const QString &searchText)
-{
-    return TrimSpaces(searchText).toLower();
-}
+QString PrefixPattern(const QString &searchText) { return TrimSpaces(searchText).toLower(); }
 
-QString WildcardPattern(const QString &searchText)
-{
-    return StripWildcards(searchText.toLower());
-}
+QString WildcardPattern(const QString &searchText) { return StripWildcards(searchText.toLower()); }
 
-bool PrefixMatches(const QString &key, const QString &s)
-{
-    return key.toLower().startsWith(s);
-}
+bool PrefixMatches(const QString &key, const QString &s) { return key.toLower().startsWith(s); }
 
 bool WildcardMatches(const QString &key, const QString &p)
 {
@@ -82,12 +72,12 @@ struct Walk
 // visit until it returns false. Gives the number of rows visited; a file that cannot be
 // opened or read, or whose table lacks "Key" (or "Link" when asked for), counts as empty,
 // and one that another program holds locked also says so.
-template <typename Visit>
+template<typename Visit>
 Walk walkInstalled(const QString &programFolder, bool needsLink, Visit visit)
 {
     Walk walk;
-    DictionaryConnection connection(InstalledDictionaryPath(programFolder),
-                                    DictionaryConnection::Access::ReadWrite, kReadBusyTimeoutMs);
+    DictionaryConnection connection(InstalledDictionaryPath(programFolder), DictionaryConnection::Access::ReadWrite,
+                                    kReadBusyTimeoutMs);
     if (!connection.isOpen()) {
         walk.inUse = isLockError(connection.openError());
         return walk;
@@ -310,10 +300,7 @@ DictionaryAction DisplayClicked(const DictionaryPanel &panel)
     return openEntry(panel, true);
 }
 
-DictionaryAction KeywordDoubleClicked(const DictionaryPanel &panel)
-{
-    return openEntry(panel, false);
-}
+DictionaryAction KeywordDoubleClicked(const DictionaryPanel &panel) { return openEntry(panel, false); }
 
 DictionaryAction KeyTextChanged(const DictionaryPanel &panel)
 {

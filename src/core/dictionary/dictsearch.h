@@ -7,16 +7,16 @@ namespace kesto {
 
 // The search kind chosen with the panel's option buttons.
 enum class SearchKind {
-    Exact,    // optExact "Exact Search": prefix match
+    Exact, // optExact "Exact Search": prefix match
     WildCard, // optWildCard "Use WildCard (*)": substring match, asterisks removed
-    Google,   // optGoogle "Google Search": hands the text to the web search
+    Google, // optGoogle "Google Search": hands the text to the web search
 };
 
 enum class DictMessage {
     None,
     EmptySearch, // "Please Enter Search Term"
-    NotFound,    // "Keyword not found - Please search in google" CR "Or write to us ..."
-    InUse,       // another program holds the dictionary locked; nothing could be read
+    NotFound, // "Keyword not found - Please search in google" CR "Or write to us ..."
+    InUse, // another program holds the dictionary locked; nothing could be read
 };
 
 // The message's text; empty for None. Both are information messages, after which the
@@ -53,17 +53,16 @@ QStringList ReadKeywordList(const QString &programFolder, bool *inUse = nullptr)
 
 struct KeywordMatches
 {
-    QStringList keys;        // matching keys, in read order
-    qsizetype rowsRead = 0;  // rows of the dictionary, matching or not
-    bool inUse = false;      // another program held the file locked: nothing was read
+    QStringList keys; // matching keys, in read order
+    qsizetype rowsRead = 0; // rows of the dictionary, matching or not
+    bool inUse = false; // another program held the file locked: nothing was read
 };
 KeywordMatches FindPrefixMatches(const QString &programFolder, const QString &s);
 KeywordMatches FindWildcardMatches(const QString &programFolder, const QString &p);
 
 // The "Link" of the first row whose lower-cased "Key" equals the given (lower-cased) text;
 // nothing when no row does.
-std::optional<QString> FindLinkOfKey(const QString &programFolder, const QString &lowerKey,
-                                     bool *inUse = nullptr);
+std::optional<QString> FindLinkOfKey(const QString &programFolder, const QString &lowerKey, bool *inUse = nullptr);
 
 // ---- The panel's actions ------------------------------------------------------------------
 
@@ -72,17 +71,17 @@ struct DictionaryPanel
 {
     QString programFolder;
     SearchKind kind = SearchKind::Exact;
-    QString keyText;                    // txtKey as it stands
-    qsizetype listedRows = 0;           // rows in lstKeys now
+    QString keyText; // txtKey as it stands
+    qsizetype listedRows = 0; // rows in lstKeys now
     std::optional<QString> selectedRow; // text of the selected lstKeys row, if any
 };
 
 // What the browser windows are asked to do, after any message.
 enum class BrowserStep {
     None,
-    OpenWebSearch,   // close the web-search window if open, show it anew (it searches txtKey)
-    ShowDictionary,  // show the dictionary browser, hide the web-search window
-    Navigate,        // navigate the dictionary browser to address (nothing shown or hidden)
+    OpenWebSearch, // close the web-search window if open, show it anew (it searches txtKey)
+    ShowDictionary, // show the dictionary browser, hide the web-search window
+    Navigate, // navigate the dictionary browser to address (nothing shown or hidden)
     NavigateAndShow, // navigate to address, show the dictionary browser, hide the web search
 };
 
@@ -91,8 +90,8 @@ enum class BrowserStep {
 // and a browser step never come together.
 struct DictionaryAction
 {
-    std::optional<QStringList> keywords;   // clear lstKeys, then add these rows in order
-    std::optional<QString> keyText;        // new txtKey text
+    std::optional<QStringList> keywords; // clear lstKeys, then add these rows in order
+    std::optional<QString> keyText; // new txtKey text
     std::optional<QString> dictionaryLink; // new DictionaryLink
     DictMessage message = DictMessage::None;
     BrowserStep browser = BrowserStep::None;

@@ -107,9 +107,9 @@ MergeReport DictionaryStore::merge(const QString &programFolder, const QString &
     // and copies under names of their own that an update stopped part-way left behind.
     const QString copyName = QFileInfo(copy).fileName();
     const QDir copyFolder(folder);
-    for (const QString &left : copyFolder.entryList({copyName + QStringLiteral(".*.part"),
-                                                     copyName + QStringLiteral(".*.part-*")},
-                                                    QDir::Files | QDir::Hidden | QDir::System))
+    for (const QString &left :
+         copyFolder.entryList({copyName + QStringLiteral(".*.part"), copyName + QStringLiteral(".*.part-*")},
+                              QDir::Files | QDir::Hidden | QDir::System))
         QFile::remove(copyFolder.filePath(left));
 
     QTemporaryFile partial(copy + QStringLiteral(".XXXXXX.part"));

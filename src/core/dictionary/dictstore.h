@@ -40,8 +40,7 @@ public:
     // one; else into the program folder's file if it can be written; else into a fresh copy
     // of it, which becomes the user's copy only when the merge added rows (a merge that
     // changes nothing leaves no copy behind).
-    MergeReport merge(const QString &programFolder, const QString &chosenFile,
-                      const MergeOptions &options = {}) const;
+    MergeReport merge(const QString &programFolder, const QString &chosenFile, const MergeOptions &options = {}) const;
 
 private:
     bool canWrite(const QString &path) const;

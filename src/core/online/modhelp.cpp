@@ -16,10 +16,7 @@ QString MakerPageAddress(QStringView pageKey)
     return maker::siteAddress() + QStringLiteral("/Kesto/ssd.php?page=") + pageKey.toString();
 }
 
-void OpenMakerPage(Platform &platform, QStringView pageKey)
-{
-    platform.openAddress(MakerPageAddress(pageKey));
-}
+void OpenMakerPage(Platform &platform, QStringView pageKey) { platform.openAddress(MakerPageAddress(pageKey)); }
 
 void CheckInternetConnection(Session &session)
 {
@@ -67,10 +64,7 @@ static QString reminderDateFormat()
 
 QString FormatReminderDate(const QDate &date) { return QLocale().toString(date, reminderDateFormat()); }
 
-QDate ParseReminderDate(const QString &text)
-{
-    return QLocale().toDate(text.trimmed(), reminderDateFormat());
-}
+QDate ParseReminderDate(const QString &text) { return QLocale().toDate(text.trimmed(), reminderDateFormat()); }
 
 void CheckUpdateReminder(Platform &platform)
 {
@@ -93,10 +87,9 @@ void CheckUpdateReminder(Platform &platform)
     if (days >= -14 && days <= 14)
         return;
 
-    const MessageAnswer answer = platform.message(
-        QStringLiteral("There maybe an update to this software available\r"
-                       "Do you want to check for an update?"),
-        MessageIcon::Information, MessageButtons::YesNo);
+    const MessageAnswer answer = platform.message(QStringLiteral("There maybe an update to this software available\r"
+                                                                 "Do you want to check for an update?"),
+                                                  MessageIcon::Information, MessageButtons::YesNo);
 
     const QString install = DecodeSetting(platform.readSetting(section, installKey));
     // No whole number of 64 bits reads as 0, and so does the one whose absolute value has

@@ -18,8 +18,8 @@ public:
 
     // Modal message box with the caption "Kesto". The text keeps its carriage returns
     // (code 13); only the real implementation turns them into visible line breaks.
-    virtual MessageAnswer message(const QString &text, MessageIcon icon,
-                                  MessageButtons buttons = MessageButtons::Ok) = 0;
+    virtual MessageAnswer message(const QString &text, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok)
+        = 0;
     // Opens an address with the user's default handler.
     virtual void openAddress(const QString &address) = 0;
     // Blocks the user-interface thread for the given time.

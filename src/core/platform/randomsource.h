@@ -26,10 +26,7 @@ public:
     }
 
     // The conversion used by next(), exposed so that a test can feed it the extreme values.
-    static float fractionFromBits(std::uint64_t raw)
-    {
-        return float(raw >> (64 - 24)) * (1.0f / 16777216.0f);
-    }
+    static float fractionFromBits(std::uint64_t raw) { return float(raw >> (64 - 24)) * (1.0f / 16777216.0f); }
 
 private:
     std::mt19937_64 m_engine;

@@ -84,7 +84,7 @@ constexpr const char16_t *kNames[kCardCount] = {
     u"Queen of Pentacles",
     u"Queen of Swords",
     u"Queen of Wands",
-    u"Two of Pentacles"
+    u"Two of Pentacles",
 };
 
 struct Meanings
@@ -101,10 +101,7 @@ constexpr Meanings kMeanings[kCardCount] = {
 
 } // namespace
 
-QString CardName(CardId id)
-{
-    return IsCatalogueCard(id) ? QString::fromUtf16(kNames[id]) : QString();
-}
+QString CardName(CardId id) { return IsCatalogueCard(id) ? QString::fromUtf16(kNames[id]) : QString(); }
 
 QString CardTitle(CardId id, bool reversed)
 {

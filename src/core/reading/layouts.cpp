@@ -11,7 +11,7 @@ namespace {
 using P = LayoutPosition;
 
 constexpr std::array kCelticCrossBoxes{
-    P{3200, 3700}, P{2300, 4200, true}, P{3200, 7500}, P{100, 3700}, P{3200, 0},
+    P{3200, 3700}, P{2300, 4200, true}, P{3200, 7500}, P{100, 3700},  P{3200, 0},
     P{6200, 3700}, P{8500, 11300},      P{8500, 7500}, P{8500, 3700}, P{8500, 0},
 };
 constexpr std::array kOneCardBoxes{P{5000, 2500}};
@@ -27,8 +27,7 @@ constexpr std::array kLineBoxes{
 };
 // One column read from the bottom (position 1) to the top (position 7).
 constexpr std::array kChakraBoxes{
-    P{4500, 22600}, P{4500, 18800}, P{4500, 15000}, P{4500, 11200},
-    P{4500, 7500},  P{4500, 3800},  P{4500, 0},
+    P{4500, 22600}, P{4500, 18800}, P{4500, 15000}, P{4500, 11200}, P{4500, 7500}, P{4500, 3800}, P{4500, 0},
 };
 // A ring: 1 left, 3 top, 5 right, 7 bottom; 2, 4, 6 and 8 on the diagonals.
 constexpr std::array kFourSeasonsBoxes{
@@ -38,7 +37,7 @@ constexpr std::array kFourSeasonsBoxes{
 
 constexpr std::array<std::span<const LayoutPosition>, kSpreadLayoutCount> kLayouts{
     kCelticCrossBoxes, kOneCardBoxes, kTwoCardsBoxes, kThreeCardsBoxes,
-    kLevyWheelBoxes,   kLineBoxes,    kChakraBoxes,    kFourSeasonsBoxes,
+    kLevyWheelBoxes,   kLineBoxes,    kChakraBoxes,   kFourSeasonsBoxes,
 };
 
 static_assert(kCelticCrossBoxes.size() == kMaxLayoutPositions);

@@ -77,10 +77,7 @@ void WriteSpreadHeader(RichTextBox &box, const QString &spreadName)
     box.setUnderline(false);
 }
 
-void WriteSpreadHeader(RichTextBox &box, const CurrentReading &reading)
-{
-    WriteSpreadHeader(box, reading.spreadName);
-}
+void WriteSpreadHeader(RichTextBox &box, const CurrentReading &reading) { WriteSpreadHeader(box, reading.spreadName); }
 
 bool WriteCardReadings(RichTextBox &box, const CurrentReading &reading, const CardArray &cards,
                        const CardArray &reversed)
@@ -109,10 +106,10 @@ bool WriteCardReadings(RichTextBox &box, const CurrentReading &reading, const Ca
         box.setUnderline(false);
     }
 
-    insertBold(box, crlf()
-                        % QStringLiteral("Thank You for using Kesto. Come spend some time with us online at ")
-                        % maker::siteAddress()
-                        % QStringLiteral(". The best online discussion forum for every esoteric.") % crlf());
+    insertBold(box,
+               crlf() % QStringLiteral("Thank You for using Kesto. Come spend some time with us online at ")
+                   % maker::siteAddress() % QStringLiteral(". The best online discussion forum for every esoteric.")
+                   % crlf());
     return true;
 }
 

@@ -14,8 +14,8 @@ SpreadPosition belowPosition(const QString &title, const QString &meaning)
     return {title, meaning, PositionJoin::Below};
 }
 
-Spread makeSpread(SpreadIndex index, const QString &listName, const QString &menuCaption,
-                  const QString &heading, const QString &description, QList<SpreadPosition> positions)
+Spread makeSpread(SpreadIndex index, const QString &listName, const QString &menuCaption, const QString &heading,
+                  const QString &description, QList<SpreadPosition> positions)
 {
     Spread s;
     s.index = index;
@@ -71,8 +71,7 @@ QList<Spread> buildCatalogue()
         }));
 
     spreads.append(makeSpread(
-        kOneCard, QStringLiteral("One Card"), QStringLiteral("&One Card"),
-        QStringLiteral("Spread Type - One Card"),
+        kOneCard, QStringLiteral("One Card"), QStringLiteral("&One Card"), QStringLiteral("Spread Type - One Card"),
         QStringLiteral("This is the simplest spread of all. This is generally used for daily and quick "
                        "readings. This spread is concise and good for a single issue. This can be highly "
                        "exact depending on the situation."),
@@ -85,8 +84,7 @@ QList<Spread> buildCatalogue()
     const QString twoCardsMeaning = QStringLiteral(
         "This card signifies what can happen if you carry out the solution that this card represents.");
     spreads.append(makeSpread(
-        kTwoCards, QStringLiteral("Two Cards"), QStringLiteral("&Two Cards"),
-        QStringLiteral("Spread Type - Two Cards"),
+        kTwoCards, QStringLiteral("Two Cards"), QStringLiteral("&Two Cards"), QStringLiteral("Spread Type - Two Cards"),
         QStringLiteral("This spread needs certain knowledge before a reading is done. This may be used at "
                        "times for a yes/no reading or to know which of the two solutions is better. In a "
                        "yes/no reading the 'yes' card and the 'no' card are chosen in advance."),

@@ -21,7 +21,7 @@ inline constexpr SpreadIndex kFourSeasons = 7;
 // How the report joins a position's title and meaning.
 enum class PositionJoin {
     Inline, // the meaning follows the title on the same line (the title ends in blanks)
-    Below,  // the meaning starts on a new line under the title
+    Below, // the meaning starts on a new line under the title
 };
 
 // One position of a spread: what the report prints above the card that lies there.
@@ -36,10 +36,10 @@ struct SpreadPosition
 struct Spread
 {
     SpreadIndex index = 0;
-    QString listName;    // the name under which the spread is chosen and remembered
+    QString listName; // the name under which the spread is chosen and remembered
     QString menuCaption; // with '&' before the access key
-    QString heading;     // the report heading
-    int cardCount = 0;   // always positions.size()
+    QString heading; // the report heading
+    int cardCount = 0; // always positions.size()
     QString description;
     QList<SpreadPosition> positions; // position p (1-based) is positions[p - 1]
 };

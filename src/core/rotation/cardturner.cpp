@@ -6,8 +6,8 @@ namespace kesto {
 const QImage &CardTurner::turn(double angle, std::function<void()> yieldToEvents)
 {
     cancel = 0;
-    rotatedPicture = RotatePicture(sourcePicture, angle, RotationProgress(std::move(yieldToEvents), cancel),
-                                   QRgb(background));
+    rotatedPicture
+        = RotatePicture(sourcePicture, angle, RotationProgress(std::move(yieldToEvents), cancel), QRgb(background));
     return rotatedPicture;
 }
 

@@ -16,10 +16,7 @@ constexpr int kNextCorner[4] = {1, 2, 3, 0};
 // and up to four boundary crossings (a crossing through a cell corner is found twice).
 constexpr int kMaxClipPoints = 24;
 
-double Cross(RotationPoint a, RotationPoint b)
-{
-    return a.x * b.y - a.y * b.x;
-}
+double Cross(RotationPoint a, RotationPoint b) { return a.x * b.y - a.y * b.x; }
 
 qint32 Saturate(double value)
 {
@@ -36,8 +33,9 @@ qint32 Saturate(double value)
 
 double CosDeg(double angle)
 {
-    static constexpr double kTable[13] = {1,    0.866025403784439,  0.5,  0,    -0.5, -0.866025403784439, -1,
-                                          -0.866025403784439, -0.5, 0, 0.5, 0.866025403784439, 1};
+    static constexpr double kTable[13]
+        = {1,   0.866025403784439, 0.5, 0, -0.5, -0.866025403784439, -1, -0.866025403784439, -0.5, 0,
+           0.5, 0.866025403784439, 1};
     const double thirties = angle / 30.0;
     if (std::fabs(thirties - std::nearbyint(thirties)) < 1e-9) {
         const double whole = std::nearbyint(angle);
@@ -59,15 +57,9 @@ qint32 SnapCeiling(double x)
     return Saturate(std::fabs(x - nearest) < 1e-9 ? nearest : std::ceil(x));
 }
 
-double MinOf(double a, double b)
-{
-    return a < b ? a : b;
-}
+double MinOf(double a, double b) { return a < b ? a : b; }
 
-double MaxOf(double a, double b)
-{
-    return a > b ? a : b;
-}
+double MaxOf(double a, double b) { return a > b ? a : b; }
 
 quint8 ClampToByte(double x)
 {

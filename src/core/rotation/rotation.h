@@ -75,8 +75,8 @@ bool BuildCornerGrid(qint32 width, qint32 height, std::span<const double> xs, st
 // target's existing pixels are the background. False when the corner arrays do not hold
 // four values, either picture is empty, the shape is degenerate, the working storage cannot
 // be had, or the hook stopped the work (the target is then unchanged).
-bool ResampleIntoBitmap(const QImage &source, QImage &target, std::span<const double> xs,
-                        std::span<const double> ys, const RotationHook &hook = {});
+bool ResampleIntoBitmap(const QImage &source, QImage &target, std::span<const double> xs, std::span<const double> ys,
+                        const RotationHook &hook = {});
 
 // A new picture of the rounded-up size of the quadrilateral, filled with the background and
 // resampled into. Nothing (a null image) when the arrays do not hold four values, a corner

@@ -58,10 +58,9 @@ Analysis Analyse(int W, int H, std::span<const double> xs, std::span<const doubl
     an.e3y = (ys[3] - ys[0]) / H;
 
     // A rigid move of the source grid: a parallelogram with unit, perpendicular steps.
-    const double closure = std::max(std::fabs(xs[2] - (xs[1] + xs[3] - xs[0])),
-                                    std::fabs(ys[2] - (ys[1] + ys[3] - ys[0])));
-    const bool rigid = closure <= 1e-9 * reach
-        && std::fabs(an.e1x * an.e1x + an.e1y * an.e1y - 1.0) <= 1e-10
+    const double closure
+        = std::max(std::fabs(xs[2] - (xs[1] + xs[3] - xs[0])), std::fabs(ys[2] - (ys[1] + ys[3] - ys[0])));
+    const bool rigid = closure <= 1e-9 * reach && std::fabs(an.e1x * an.e1x + an.e1y * an.e1y - 1.0) <= 1e-10
         && std::fabs(an.e3x * an.e3x + an.e3y * an.e3y - 1.0) <= 1e-10
         && std::fabs(an.e1x * an.e3x + an.e1y * an.e3y) <= 1e-10;
     if (!rigid)
@@ -141,7 +140,7 @@ struct Permutation
     int a, b, c, d;
     qint64 u0, v0;
     bool opaqueSource; // Format_RGB32: the fourth byte is 0xff already
-    bool wide;         // use the AVX2 loops
+    bool wide; // use the AVX2 loops
 };
 
 inline const quint32 *SourceRow(const Permutation &p, int k)
@@ -206,7 +205,7 @@ void OpaqueCopy(quint32 *dst, const quint32 *src, int n, bool opaqueAlready)
 
 // Source columns [j0, j1) become target rows; source row k goes to target column
 // u0 + k * B. Tiles of 64 source rows, 4 x 4 blocks inside.
-template <int B>
+template<int B>
 void TransposeColumns(const Permutation &p, int j0, int j1, int kBegin, int kEnd)
 {
     constexpr int kTile = 64;
@@ -275,16 +274,20 @@ __attribute__((target("avx2"))) void ReverseCopyAvx2(quint32 *dst, const quint32
         const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + 8));
         const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + 16));
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + 24));
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i), _mm256_or_si256(_mm256_permutevar8x32_epi32(d, reverse), opaque));
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 8), _mm256_or_si256(_mm256_permutevar8x32_epi32(c, reverse), opaque));
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 16), _mm256_or_si256(_mm256_permutevar8x32_epi32(b, reverse), opaque));
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 24), _mm256_or_si256(_mm256_permutevar8x32_epi32(a, reverse), opaque));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i),
+                            _mm256_or_si256(_mm256_permutevar8x32_epi32(d, reverse), opaque));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 8),
+                            _mm256_or_si256(_mm256_permutevar8x32_epi32(c, reverse), opaque));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 16),
+                            _mm256_or_si256(_mm256_permutevar8x32_epi32(b, reverse), opaque));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 24),
+                            _mm256_or_si256(_mm256_permutevar8x32_epi32(a, reverse), opaque));
     }
     ReverseCopy(dst + i, src, n - i);
 }
 
 // As TransposeColumns, with 8 x 8 blocks.
-template <int B>
+template<int B>
 __attribute__((target("avx2"))) void TransposeColumnsAvx2(const Permutation &p, int j0, int j1)
 {
     constexpr int kTile = 64;
@@ -442,10 +445,10 @@ bool RunStraightforward(const QImage &source, QImage &target, std::span<const do
     ColumnProgress progress(hook, W);
     for (int j = 0; j < W; ++j) {
         for (int k = 0; k < H; ++k) {
-            const RotationQuad quad = {grid[std::size_t(j) + std::size_t(k) * (W + 1)],
-                                       grid[std::size_t(j + 1) + std::size_t(k) * (W + 1)],
-                                       grid[std::size_t(j + 1) + std::size_t(k + 1) * (W + 1)],
-                                       grid[std::size_t(j) + std::size_t(k + 1) * (W + 1)]};
+            const RotationQuad quad
+                = {grid[std::size_t(j) + std::size_t(k) * (W + 1)], grid[std::size_t(j + 1) + std::size_t(k) * (W + 1)],
+                   grid[std::size_t(j + 1) + std::size_t(k + 1) * (W + 1)],
+                   grid[std::size_t(j) + std::size_t(k + 1) * (W + 1)]};
             qint64 u0 = std::numeric_limits<qint32>::max(), v0 = u0;
             qint64 u1 = std::numeric_limits<qint32>::min(), v1 = u1;
             for (const RotationPoint &q : quad) {
@@ -577,7 +580,8 @@ bool FillsEveryPixel(int width, int height, std::span<const double> xs, std::spa
         return false;
     // The permutation's image is a whole-pixel rectangle; it fills the target when its
     // extreme corners are the target's.
-    qint64 uMin = std::numeric_limits<qint64>::max(), vMin = uMin, uMax = std::numeric_limits<qint64>::min(), vMax = uMax;
+    qint64 uMin = std::numeric_limits<qint64>::max(), vMin = uMin, uMax = std::numeric_limits<qint64>::min(),
+           vMax = uMax;
     for (const qint64 j : {qint64(0), qint64(width - 1)}) {
         for (const qint64 k : {qint64(0), qint64(height - 1)}) {
             const qint64 u = an.u0 + j * an.a + k * an.b, v = an.v0 + j * an.c + k * an.d;
@@ -637,8 +641,21 @@ bool Resample(const QImage &source, QImage &target, std::span<const double> xs, 
         };
 
         if (path == Path::Permutation) {
-            const Permutation p{src.constBits(), src.bytesPerLine(), W, H, dst, target.bytesPerLine(), TW, TH,
-                                an.a, an.b, an.c, an.d, an.u0, an.v0, src.format() == QImage::Format_RGB32,
+            const Permutation p{src.constBits(),
+                                src.bytesPerLine(),
+                                W,
+                                H,
+                                dst,
+                                target.bytesPerLine(),
+                                TW,
+                                TH,
+                                an.a,
+                                an.b,
+                                an.c,
+                                an.d,
+                                an.u0,
+                                an.v0,
+                                src.format() == QImage::Format_RGB32,
                                 options.wideVectors && HaveAvx2Kernel()};
             return RunPermutation(p, hook) ? true : restore();
         }

@@ -20,7 +20,7 @@
 namespace kesto::rotation_engine {
 
 enum class Method {
-    Automatic,       // the fastest exact path for the shape
+    Automatic, // the fastest exact path for the shape
     Straightforward, // always the cell-by-cell path
 };
 

@@ -35,11 +35,8 @@ namespace kernel_avx2 {
 #pragma GCC pop_options
 #else
 namespace kernel_avx2 {
-bool RunRows(const FixedShapeKernel::Geometry &, int, int, const BandCallback *)
-{
-    return false;
-}
-}
+bool RunRows(const FixedShapeKernel::Geometry &, int, int, const BandCallback *) { return false; }
+} // namespace kernel_avx2
 #endif
 
 bool HaveAvx2Kernel()
@@ -141,10 +138,8 @@ bool FixedShapeKernel::prepare(const FixedShapeJob &job, bool wideVectors)
     g.width = W;
     g.height = H;
 
-    const double cornerX[4] = {job.c0x, job.c0x + W * g.e1x, job.c0x + W * g.e1x + H * g.e3x,
-                               job.c0x + H * g.e3x};
-    const double cornerY[4] = {job.c0y, job.c0y + W * g.e1y, job.c0y + W * g.e1y + H * g.e3y,
-                               job.c0y + H * g.e3y};
+    const double cornerX[4] = {job.c0x, job.c0x + W * g.e1x, job.c0x + W * g.e1x + H * g.e3x, job.c0x + H * g.e3x};
+    const double cornerY[4] = {job.c0y, job.c0y + W * g.e1y, job.c0y + W * g.e1y + H * g.e3y, job.c0y + H * g.e3y};
     for (int i = 0; i < 4; ++i) {
         g.cornerX[i] = cornerX[i];
         g.cornerY[i] = job.targetHeight - cornerY[i];

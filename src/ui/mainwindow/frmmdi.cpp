@@ -136,12 +136,9 @@ void frmMDI::buildPanels()
         QStyle::StandardPixmap fallback;
     };
     const ToolButton buttons[] = {
-        {u"Back", "go-previous", QStyle::SP_ArrowBack},
-        {u"Forward", "go-next", QStyle::SP_ArrowForward},
-        {u"Stop", "process-stop", QStyle::SP_BrowserStop},
-        {u"Refresh", "view-refresh", QStyle::SP_BrowserReload},
-        {u"Home", "go-home", QStyle::SP_DirHomeIcon},
-        {u"Search", "edit-find", QStyle::SP_FileDialogContentsView},
+        {u"Back", "go-previous", QStyle::SP_ArrowBack},    {u"Forward", "go-next", QStyle::SP_ArrowForward},
+        {u"Stop", "process-stop", QStyle::SP_BrowserStop}, {u"Refresh", "view-refresh", QStyle::SP_BrowserReload},
+        {u"Home", "go-home", QStyle::SP_DirHomeIcon},      {u"Search", "edit-find", QStyle::SP_FileDialogContentsView},
     };
     for (const ToolButton &b : buttons) {
         const QString key = QString::fromUtf16(b.key);
@@ -160,10 +157,9 @@ void frmMDI::buildPanels()
         pal.setColor(QPalette::Window, QColor(0xFF, 0xF8, 0xDC));
         picTop2->setPalette(pal);
     }
-    lblNotice = new QLabel(
-        QStringLiteral("Kesto is free and is kept going by the people who use it. "
-                       "If it has helped you, please consider a small donation."),
-        picTop2);
+    lblNotice = new QLabel(QStringLiteral("Kesto is free and is kept going by the people who use it. "
+                                          "If it has helped you, please consider a small donation."),
+                           picTop2);
     lblNotice->setObjectName(QStringLiteral("lblNotice"));
     lblNotice->setFont(QFont(QStringLiteral("Verdana"), 8, QFont::Bold));
     lblNotice->setWordWrap(true);
@@ -190,12 +186,12 @@ void frmMDI::buildPanels()
         box->setFocusPolicy(Qt::ClickFocus);
         place(box, left + labelWidth, top, boxWidth, 315);
     };
-    field(lblName, QStringLiteral("lblName"), QStringLiteral("Name"), txtName, QStringLiteral("txtName"),
-          120, 60, 1320, 2160);
-    field(lblDOB, QStringLiteral("lblDOB"), QStringLiteral("Date of Birth"), txtDOB, QStringLiteral("txtDOB"),
-          120, 480, 1320, 2160);
-    field(lblCountry, QStringLiteral("lblCountry"), QStringLiteral("Country"), txtCountry,
-          QStringLiteral("txtCountry"), 3720, 60, 840, 1920);
+    field(lblName, QStringLiteral("lblName"), QStringLiteral("Name"), txtName, QStringLiteral("txtName"), 120, 60, 1320,
+          2160);
+    field(lblDOB, QStringLiteral("lblDOB"), QStringLiteral("Date of Birth"), txtDOB, QStringLiteral("txtDOB"), 120, 480,
+          1320, 2160);
+    field(lblCountry, QStringLiteral("lblCountry"), QStringLiteral("Country"), txtCountry, QStringLiteral("txtCountry"),
+          3720, 60, 840, 1920);
     lblQ = new QLabel(QStringLiteral("Question"), picTop);
     lblQ->setObjectName(QStringLiteral("lblQ"));
     lblQ->setFont(verdana);
@@ -505,10 +501,7 @@ void frmMDI::applyDictionaryArrangement()
     CheckInternetConnection(m_shell.session());
 }
 
-QMdiSubWindow *frmMDI::addChildWindow(QWidget *child)
-{
-    return mdiArea->addSubWindow(child);
-}
+QMdiSubWindow *frmMDI::addChildWindow(QWidget *child) { return mdiArea->addSubWindow(child); }
 
 void frmMDI::showFrame()
 {
@@ -570,9 +563,8 @@ void frmMDI::TB_ButtonClick(QAction *button)
     if (!button)
         return;
     const QString key = button->data().toString();
-    static const QStringList keys = {QStringLiteral("Back"),    QStringLiteral("Forward"),
-                                     QStringLiteral("Refresh"), QStringLiteral("Home"),
-                                     QStringLiteral("Search"),  QStringLiteral("Stop")};
+    static const QStringList keys = {QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Refresh"),
+                                     QStringLiteral("Home"), QStringLiteral("Search"),  QStringLiteral("Stop")};
     if (keys.contains(key))
         dictionaryBrowserCommand(key);
 }

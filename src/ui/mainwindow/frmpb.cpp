@@ -11,8 +11,7 @@
 
 namespace kesto {
 
-frmPB::frmPB(Session &session, QWidget *parent, int tickMs)
-    : QDialog(parent), m_session(session), m_tickMs(tickMs)
+frmPB::frmPB(Session &session, QWidget *parent, int tickMs) : QDialog(parent), m_session(session), m_tickMs(tickMs)
 {
     setObjectName(QStringLiteral("frmPB"));
     setWindowTitle(maker::windowTitle());

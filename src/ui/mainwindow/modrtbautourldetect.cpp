@@ -22,7 +22,8 @@ class LinkHighlighter : public QSyntaxHighlighter
 {
 public:
     LinkHighlighter(QTextDocument *document, const QColor &colour, QObject *parent)
-        : QSyntaxHighlighter(parent), m_colour(colour)
+        : QSyntaxHighlighter(parent),
+          m_colour(colour)
     {
         setDocument(document);
         // setDocument only schedules the first pass; the links show at once.
@@ -51,8 +52,7 @@ private:
 class UrlDetector : public QObject
 {
 public:
-    UrlDetector(Platform &platform, QTextEdit *richText)
-        : QObject(richText), m_platform(platform), m_richText(richText)
+    UrlDetector(Platform &platform, QTextEdit *richText) : QObject(richText), m_platform(platform), m_richText(richText)
     {
         new LinkHighlighter(richText->document(), richText->palette().color(QPalette::Link), this);
         // The watch ends with this object: Qt drops a destroyed event filter by itself.
@@ -129,8 +129,7 @@ const QRegularExpression &linkPattern()
 qsizetype minimumLength(const QString &link)
 {
     static const QLatin1String prefixes[] = {QLatin1String("http://"), QLatin1String("https://"),
-                                             QLatin1String("ftp://"), QLatin1String("mailto:"),
-                                             QLatin1String("www.")};
+                                             QLatin1String("ftp://"), QLatin1String("mailto:"), QLatin1String("www.")};
     for (const QLatin1String &prefix : prefixes) {
         if (link.startsWith(prefix, Qt::CaseInsensitive))
             return prefix.size() + 1;
@@ -187,8 +186,7 @@ bool IsOpenableLink(const QString &text)
             return false;
     }
     static const QLatin1String allowed[] = {QLatin1String("http://"), QLatin1String("https://"),
-                                            QLatin1String("ftp://"), QLatin1String("mailto:"),
-                                            QLatin1String("www.")};
+                                            QLatin1String("ftp://"), QLatin1String("mailto:"), QLatin1String("www.")};
     for (const QLatin1String &prefix : allowed) {
         if (text.startsWith(prefix, Qt::CaseInsensitive))
             return text.size() > prefix.size();

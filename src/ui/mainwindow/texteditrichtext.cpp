@@ -32,10 +32,7 @@ bool underlinedBlanksOnly(const QTextBlock &block)
 
 } // namespace
 
-TextEditRichText::TextEditRichText(QTextEdit *edit)
-    : m_edit(edit)
-{
-}
+TextEditRichText::TextEditRichText(QTextEdit *edit) : m_edit(edit) {}
 
 QString TextEditRichText::text() const
 {

@@ -37,8 +37,8 @@ bool takeUnreadableLock(QLockFile &lock, const QString &path)
 } // namespace
 
 QtPlatform::QtPlatform(QString lockFilePath, QString settingsApplication)
-    : m_lockFilePath(lockFilePath.isEmpty() ? defaultLockFilePath() : std::move(lockFilePath))
-    , m_settingsApplication(std::move(settingsApplication))
+    : m_lockFilePath(lockFilePath.isEmpty() ? defaultLockFilePath() : std::move(lockFilePath)),
+      m_settingsApplication(std::move(settingsApplication))
 {
     if (m_settingsApplication.isEmpty())
         m_settingsApplication = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
@@ -64,18 +64,14 @@ MessageAnswer QtPlatform::message(const QString &text, MessageIcon icon, Message
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
                     QStringLiteral("Kesto"), shown,
-                    buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No)
-                                                     : QMessageBox::Ok);
+                    buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
     const int answer = box.exec();
     if (buttons == MessageButtons::YesNo)
         return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     return MessageAnswer::Ok;
 }
 
-void QtPlatform::openAddress(const QString &address)
-{
-    QDesktopServices::openUrl(QUrl::fromUserInput(address));
-}
+void QtPlatform::openAddress(const QString &address) { QDesktopServices::openUrl(QUrl::fromUserInput(address)); }
 
 void QtPlatform::pause(int milliseconds)
 {
@@ -95,15 +91,13 @@ QString QtPlatform::programFolder() { return QCoreApplication::applicationDirPat
 
 QString QtPlatform::readSetting(const QString &section, const QString &key)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, m_settingsApplication,
-                    m_settingsApplication);
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, m_settingsApplication, m_settingsApplication);
     return store.value(section + QLatin1Char('/') + key).toString();
 }
 
 bool QtPlatform::writeSetting(const QString &section, const QString &key, const QString &value)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, m_settingsApplication,
-                    m_settingsApplication);
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, m_settingsApplication, m_settingsApplication);
     store.setValue(section + QLatin1Char('/') + key, value);
     store.sync();
     return store.status() == QSettings::NoError;

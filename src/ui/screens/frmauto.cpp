@@ -272,7 +272,6 @@ void frmAuto::Clear_PicBox()
         setBoxPicture(i, QPixmap());
 }
 
-
 void frmAuto::setBoxPicture(int index, const QPixmap &picture)
 {
     if (index < 0 || index >= kBoxCount)

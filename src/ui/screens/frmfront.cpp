@@ -55,8 +55,8 @@ frmFront::frmFront(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
         QImageReader reader(CardPicturePath(shell.platform().programFolder(), 0));
         const QImage picture = reader.read();
         if (!picture.isNull())
-            Image1->setPixmap(QPixmap::fromImage(picture.scaled(Image1->contentsRect().size(),
-                                                                Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            Image1->setPixmap(QPixmap::fromImage(
+                picture.scaled(Image1->contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
 
     auto makeLabel = [&](QLabel *&label, const QString &name, const QString &caption, int top) {
@@ -186,9 +186,9 @@ void frmFront::Form_Load()
     for (int day = 1; day <= 31; ++day)
         cmbDate->addItem(QString::number(day));
     cmbMonth->addItems({QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-                        QStringLiteral("April"), QStringLiteral("May"), QStringLiteral("June"),
-                        QStringLiteral("July"), QStringLiteral("August"), QStringLiteral("September"),
-                        QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")});
+                        QStringLiteral("April"), QStringLiteral("May"), QStringLiteral("June"), QStringLiteral("July"),
+                        QStringLiteral("August"), QStringLiteral("September"), QStringLiteral("October"),
+                        QStringLiteral("November"), QStringLiteral("December")});
     for (int year = 1900; year <= 2050; ++year)
         cmbYear->addItem(QString::number(year));
     cmbDate->setCurrentIndex(0);
@@ -242,9 +242,8 @@ bool frmFront::filterKey(QLineEdit *box, QKeyEvent *event)
     }
     if (!discard)
         return false;
-    const QString text = box == txtName
-                             ? QStringLiteral("Name cannot contain Numbers and Special Characters")
-                             : QStringLiteral("Country cannot contain Numbers and Special Characters");
+    const QString text = box == txtName ? QStringLiteral("Name cannot contain Numbers and Special Characters")
+                                        : QStringLiteral("Country cannot contain Numbers and Special Characters");
     m_shell.platform().message(text, MessageIcon::Information);
     box->setFocus();
     return true;

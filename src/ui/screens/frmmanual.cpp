@@ -196,18 +196,15 @@ void frmManual::Form_Load()
     }
 
     picManual->clear();
-    const QImage spreadPicture = QImageReader(SpreadPicturePath(m_shell.platform().programFolder(),
-                                                                screenSpreadIndex)).read();
+    const QImage spreadPicture
+        = QImageReader(SpreadPicturePath(m_shell.platform().programFolder(), screenSpreadIndex)).read();
     if (!spreadPicture.isNull())
         picManual->setPixmap(QPixmap::fromImage(spreadPicture));
 
     pickCount = 0;
 }
 
-void frmManual::showCentred()
-{
-    kesto::showCentred(this);
-}
+void frmManual::showCentred() { kesto::showCentred(this); }
 
 void frmManual::p_Click(int Index)
 {

@@ -24,8 +24,7 @@ frmOpen::frmOpen(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     setObjectName(QStringLiteral("frmOpen"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(maker::windowTitle());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::WindowMinimizeButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
     setFont(QFont(QStringLiteral("Verdana"), 9));
 
     lblHeading = new QLabel(QStringLiteral("Make a Choice"), this);
@@ -87,18 +86,14 @@ void frmOpen::Form_Load()
     }
 }
 
-void frmOpen::showCentred()
-{
-    kesto::showCentred(this, CentreFit::AsIs);
-}
+void frmOpen::showCentred() { kesto::showCentred(this, CentreFit::AsIs); }
 
 bool frmOpen::IsModeChosen()
 {
     if (optReading->isChecked() || optDictionary->isChecked())
         return true;
-    m_shell.platform().message(
-        QStringLiteral("Please select an Option between Tartot Reading and Tarot Dictionary"),
-        MessageIcon::Information);
+    m_shell.platform().message(QStringLiteral("Please select an Option between Tartot Reading and Tarot Dictionary"),
+                               MessageIcon::Information);
     return false;
 }
 
@@ -116,9 +111,8 @@ void frmOpen::cmdContd_Click()
     session.reading.readingMode = FlagFalse;
     const QString dictionary = session.platform.programFolder() + QStringLiteral("/tarot.dll");
     if (!QFileInfo::exists(dictionary)) {
-        session.platform.message(
-            QStringLiteral("Files Needed To Run Kesto Is Missing\rPlease Reinstall Software."),
-            MessageIcon::Error);
+        session.platform.message(QStringLiteral("Files Needed To Run Kesto Is Missing\rPlease Reinstall Software."),
+                                 MessageIcon::Error);
         return;
     }
     m_shell.openDictionary();

@@ -11,10 +11,10 @@ struct HostMetrics
 {
     int frameWidth = 0;
     int frameHeight = 0;
-    int leftPanelWidth = 0;    // picLeft
-    int topPanelHeight = 0;    // picTop
+    int leftPanelWidth = 0; // picLeft
+    int topPanelHeight = 0; // picTop
     int bottomPanelHeight = 0; // picBottom
-    int toolbarHeight = 0;     // TB
+    int toolbarHeight = 0; // TB
 };
 
 // What the browser windows need from the main window that hosts them.

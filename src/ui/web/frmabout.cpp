@@ -21,10 +21,10 @@ frmAbout::frmAbout(Platform &platform, QWidget *parent) : QDialog(parent), m_pla
     lblTitle = new QLabel(maker::windowTitle(), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     lblTitle->setFont(QFont(QStringLiteral("Verdana"), 14, QFont::Bold));
-    lblDescription = new QLabel(
-        QStringLiteral("Kesto casts tarot readings for a querent with eight spreads, from a single card "
-                       "to the Celtic Cross, and looks up tarot terms in its tarot dictionary."),
-        this);
+    lblDescription
+        = new QLabel(QStringLiteral("Kesto casts tarot readings for a querent with eight spreads, from a single card "
+                                    "to the Celtic Cross, and looks up tarot terms in its tarot dictionary."),
+                     this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setWordWrap(true);
     lblCredit = new QLabel(QStringLiteral("Card drawings: the Kesto deck, drawn by Kesto's own card painter."), this);
@@ -47,10 +47,8 @@ frmAbout::frmAbout(Platform &platform, QWidget *parent) : QDialog(parent), m_pla
     layout->addWidget(cmdOK, 0, Qt::AlignRight);
     setFixedWidth(420);
 
-    connect(lblHomePage, &LinkLabel::clicked, this,
-            [this] { OpenMakerPage(m_platform, page::home); });
-    connect(lblCobrand, &LinkLabel::clicked, this,
-            [this] { OpenMakerPage(m_platform, page::fullyBranded); });
+    connect(lblHomePage, &LinkLabel::clicked, this, [this] { OpenMakerPage(m_platform, page::home); });
+    connect(lblCobrand, &LinkLabel::clicked, this, [this] { OpenMakerPage(m_platform, page::fullyBranded); });
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -21,7 +21,9 @@
 namespace kesto {
 
 frmBrowser::frmBrowser(Session &session, BrowserHost &host, const QString &searchAction, QWidget *parent)
-    : QWidget(parent), m_session(session), m_host(host),
+    : QWidget(parent),
+      m_session(session),
+      m_host(host),
       m_searchAction(searchAction.isEmpty() ? maker::searchAction() : searchAction)
 {
     setObjectName(QStringLiteral("frmBrowser"));
@@ -38,9 +40,9 @@ frmBrowser::frmBrowser(Session &session, BrowserHost &host, const QString &searc
         const char16_t *key;
         QStyle::StandardPixmap icon;
     } buttons[] = {
-        {u"Back", QStyle::SP_ArrowBack},          {u"Forward", QStyle::SP_ArrowForward},
-        {u"Stop", QStyle::SP_BrowserStop},        {u"Refresh", QStyle::SP_BrowserReload},
-        {u"Home", QStyle::SP_DirHomeIcon},        {u"Search", QStyle::SP_FileDialogContentsView},
+        {u"Back", QStyle::SP_ArrowBack},   {u"Forward", QStyle::SP_ArrowForward},
+        {u"Stop", QStyle::SP_BrowserStop}, {u"Refresh", QStyle::SP_BrowserReload},
+        {u"Home", QStyle::SP_DirHomeIcon}, {u"Search", QStyle::SP_FileDialogContentsView},
     };
     for (const auto &button : buttons) {
         const QString key = QString::fromUtf16(button.key);
@@ -61,7 +63,8 @@ frmBrowser::frmBrowser(Session &session, BrowserHost &host, const QString &searc
     m_page = new SafeBrowserPage(brwWebBrowser);
     brwWebBrowser->setPage(m_page);
 
-    lblCaption = new QLabel(QStringLiteral("You must be connected to the internet in order to use this software."), this);
+    lblCaption
+        = new QLabel(QStringLiteral("You must be connected to the internet in order to use this software."), this);
     lblCaption->setObjectName(QStringLiteral("lblCaption"));
     lblCaption->setAlignment(Qt::AlignCenter);
     lblCaption->setWordWrap(true);
@@ -120,8 +123,9 @@ void frmBrowser::applySizeRule()
         window->move(twipsToPixels(-75, logicalDpiX()), twipsToPixels(-75, logicalDpiY()));
     ResizeOuterWindow(this, m.frameWidth - m.leftPanelWidth, m.frameHeight + 100);
     m_browserWidth = qMax(0, width() - twipsToPixels(100, logicalDpiX()));
-    m_browserHeight = qMax(0, twipsToPixels(m.frameHeight - m.topPanelHeight - m.bottomPanelHeight - m.toolbarHeight - 650,
-                                            logicalDpiY()));
+    m_browserHeight = qMax(
+        0,
+        twipsToPixels(m.frameHeight - m.topPanelHeight - m.bottomPanelHeight - m.toolbarHeight - 650, logicalDpiY()));
     layoutControls();
     m_sizing = false;
 }

@@ -16,7 +16,10 @@
 namespace kesto {
 
 frmMain::frmMain(Session &session, BrowserHost &host, QWidget *parent)
-    : QWidget(parent), m_session(session), m_host(host), m_searchAction(maker::searchAction())
+    : QWidget(parent),
+      m_session(session),
+      m_host(host),
+      m_searchAction(maker::searchAction())
 {
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -27,7 +30,8 @@ frmMain::frmMain(Session &session, BrowserHost &host, QWidget *parent)
     m_page = new SafeBrowserPage(WB);
     WB->setPage(m_page);
 
-    lblCaption = new QLabel(QStringLiteral("You must be connected to the internet in order to use this software."), this);
+    lblCaption
+        = new QLabel(QStringLiteral("You must be connected to the internet in order to use this software."), this);
     lblCaption->setObjectName(QStringLiteral("lblCaption"));
     lblCaption->setAlignment(Qt::AlignCenter);
     lblCaption->setWordWrap(true);

@@ -11,9 +11,10 @@
 namespace kesto {
 
 WebWindows::WebWindows(Session &session, BrowserHost &host, QObject *parent)
-    : QObject(parent), m_session(session), m_host(host)
-{
-}
+    : QObject(parent),
+      m_session(session),
+      m_host(host)
+{}
 
 // The windows go with their manager, while the host they read from still exists.
 WebWindows::~WebWindows()
@@ -28,10 +29,7 @@ frmMain *WebWindows::dictionaryBrowser() const { return m_main; }
 
 frmBrowser *WebWindows::webSearch() const { return m_browser; }
 
-QString WebWindows::searchAction() const
-{
-    return m_searchAction.isEmpty() ? maker::searchAction() : m_searchAction;
-}
+QString WebWindows::searchAction() const { return m_searchAction.isEmpty() ? maker::searchAction() : m_searchAction; }
 
 frmMain *WebWindows::ensureDictionaryBrowser()
 {

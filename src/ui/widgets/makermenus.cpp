@@ -64,8 +64,7 @@ QString captionFor(MakerMenuWording wording, const char16_t *name, const char16_
 
 } // namespace
 
-QMenu *addMakerMenus(QMainWindow *window, MakerMenuWording wording, Platform &platform,
-                     std::function<void()> showAbout)
+QMenu *addMakerMenus(QMainWindow *window, MakerMenuWording wording, Platform &platform, std::function<void()> showAbout)
 {
     QMenuBar *bar = window->menuBar();
     QMenu *help = bar->addMenu(captionFor(wording, kHelpMenu, u"&Help"));

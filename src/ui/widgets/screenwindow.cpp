@@ -7,14 +7,13 @@
 
 namespace kesto {
 
-QWidget *dressScreenWindow(QMainWindow *window, const QString &name, const QString &clientName,
-                           int clientWidthTwips, int clientHeightTwips)
+QWidget *dressScreenWindow(QMainWindow *window, const QString &name, const QString &clientName, int clientWidthTwips,
+                           int clientHeightTwips)
 {
     window->setObjectName(name);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(maker::windowTitle());
-    window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                           | Qt::WindowMinimizeButtonHint);
+    window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
     window->setContextMenuPolicy(Qt::NoContextMenu);
     window->setFont(QFont(QStringLiteral("Verdana"), 8));
 

@@ -19,8 +19,7 @@ int main(int argc, char **argv)
     auto waitForKill = [](const char *line) {
         std::fputs(line, stdout);
         std::fflush(stdout);
-        while (std::getchar() != EOF) {
-        }
+        while (std::getchar() != EOF) {}
     };
     kesto::MergeOptions options;
     options.progress = [&](qsizetype written) {

@@ -45,8 +45,7 @@ void runSql(const QString &path, const QStringList &statements, const QList<Row>
             QVERIFY2(q.exec(statement), qPrintable(q.lastError().text()));
         if (!rows.isEmpty()) {
             QVERIFY(db.transaction());
-            QVERIFY(q.prepare(QStringLiteral(
-                "INSERT INTO tarot (\"Key\", \"Link\", \"Names\") VALUES (?, ?, ?)")));
+            QVERIFY(q.prepare(QStringLiteral("INSERT INTO tarot (\"Key\", \"Link\", \"Names\") VALUES (?, ?, ?)")));
             for (const Row &row : rows) {
                 q.bindValue(0, row.key);
                 q.bindValue(1, row.link);
@@ -59,15 +58,9 @@ void runSql(const QString &path, const QStringList &statements, const QList<Row>
     QSqlDatabase::removeDatabase(name);
 }
 
-QString plainTable()
-{
-    return QStringLiteral("CREATE TABLE tarot (\"Key\" TEXT, \"Link\" TEXT, \"Names\" TEXT)");
-}
+QString plainTable() { return QStringLiteral("CREATE TABLE tarot (\"Key\" TEXT, \"Link\" TEXT, \"Names\" TEXT)"); }
 
-void writeDictionary(const QString &path, const QList<Row> &rows)
-{
-    runSql(path, {plainTable()}, rows);
-}
+void writeDictionary(const QString &path, const QList<Row> &rows) { runSql(path, {plainTable()}, rows); }
 
 // Key|Link|Names of every row in storage order; NULL shows as "<null>".
 QStringList tableRows(const QString &path)
@@ -83,9 +76,7 @@ QStringList tableRows(const QString &path)
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("SELECT \"Key\", \"Link\", \"Names\" FROM tarot ORDER BY rowid")))
             return {QStringLiteral("<cannot read>")};
-        auto text = [&q](int i) {
-            return q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString();
-        };
+        auto text = [&q](int i) { return q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString(); };
         while (q.next())
             out.append(text(0) + u'|' + text(1) + u'|' + text(2));
     }
@@ -144,11 +135,9 @@ QStringList nonEmptyKeys()
 QString describe(const DictionaryAction &a)
 {
     QStringList parts;
-    parts << (a.keywords ? QStringLiteral("list=[") + a.keywords->join(u',') + u']'
-                         : QStringLiteral("list unchanged"));
+    parts << (a.keywords ? QStringLiteral("list=[") + a.keywords->join(u',') + u']' : QStringLiteral("list unchanged"));
     parts << (a.keyText ? QStringLiteral("text=") + *a.keyText : QStringLiteral("text unchanged"));
-    parts << (a.dictionaryLink ? QStringLiteral("link=") + *a.dictionaryLink
-                               : QStringLiteral("link unchanged"));
+    parts << (a.dictionaryLink ? QStringLiteral("link=") + *a.dictionaryLink : QStringLiteral("link unchanged"));
     parts << QStringLiteral("message=") + QString::number(int(a.message));
     parts << QStringLiteral("browser=") + QString::number(int(a.browser)) + u' ' + a.address;
     return parts.join(QStringLiteral("; "));
@@ -175,8 +164,7 @@ DictionaryAction run(Handler handler, const DictionaryPanel &panel)
 
 DictionaryAction expect(std::optional<QStringList> keywords, DictMessage message,
                         BrowserStep browser = BrowserStep::None, const QString &address = {},
-                        std::optional<QString> link = std::nullopt,
-                        std::optional<QString> text = std::nullopt)
+                        std::optional<QString> link = std::nullopt, std::optional<QString> text = std::nullopt)
 {
     DictionaryAction a;
     a.keywords = std::move(keywords);
@@ -188,10 +176,7 @@ DictionaryAction expect(std::optional<QStringList> keywords, DictMessage message
     return a;
 }
 
-QStringList newRows(const QString &path, const QStringList &before)
-{
-    return tableRows(path).mid(before.size());
-}
+QStringList newRows(const QString &path, const QStringList &before) { return tableRows(path).mid(before.size()); }
 
 } // namespace
 
@@ -246,8 +231,7 @@ void tst_DictDb::readsTheDictionaryColumnsInFileOrder()
             QStringLiteral("INSERT INTO tarot VALUES (3, 'https://x/m', 'n', 'tarot', 'Moon')")});
     QCOMPARE(ReadKeywordList(folder.path()),
              (QStringList{QStringLiteral("Zodiac"), QStringLiteral("Arcana"), QStringLiteral("Moon")}));
-    QCOMPARE(FindLinkOfKey(folder.path(), QStringLiteral("arcana")).value_or(QString()),
-             QStringLiteral("https://x/a"));
+    QCOMPARE(FindLinkOfKey(folder.path(), QStringLiteral("arcana")).value_or(QString()), QStringLiteral("https://x/a"));
     // Every action's connection is gone when the action ends.
     QCOMPARE(QSqlDatabase::connectionNames(), QStringList());
 }
@@ -306,72 +290,76 @@ void tst_DictDb::actions_data()
     const QStringList towers{u"Tower"_s, u"The Tower"_s};
 
     // Blanks: Enter takes them as a search for everything, Search as an empty box.
-    QTest::newRow("enter blanks lists every key") << H::Enter << K::Exact << u"  "_s << 3 << u""_s
-        << expect(searchKeys(), M::None, B::ShowDictionary);
-    QTest::newRow("search blanks asks for a term") << H::Search << K::Exact << u"  "_s << 3 << u""_s
-        << expect(none, M::EmptySearch);
-    QTest::newRow("enter *** lists every non-empty key") << H::Enter << K::WildCard << u"***"_s << 3
-        << u""_s << expect(nonEmptyKeys(), M::None, B::ShowDictionary, {}, u""_s);
-    QTest::newRow("search *** navigates to the text") << H::Search << K::WildCard << u"***"_s << 3
-        << u""_s << expect(nonEmptyKeys(), M::None, B::Navigate, u"***"_s, u""_s);
-    QTest::newRow("wildcard blanks are searched for") << H::Search << K::WildCard << u" *** "_s << 3
-        << u""_s << expect(QStringList(), M::NotFound, B::None, {}, u"  "_s);
+    QTest::newRow("enter blanks lists every key")
+        << H::Enter << K::Exact << u"  "_s << 3 << u""_s << expect(searchKeys(), M::None, B::ShowDictionary);
+    QTest::newRow("search blanks asks for a term")
+        << H::Search << K::Exact << u"  "_s << 3 << u""_s << expect(none, M::EmptySearch);
+    QTest::newRow("enter *** lists every non-empty key")
+        << H::Enter << K::WildCard << u"***"_s << 3 << u""_s
+        << expect(nonEmptyKeys(), M::None, B::ShowDictionary, {}, u""_s);
+    QTest::newRow("search *** navigates to the text") << H::Search << K::WildCard << u"***"_s << 3 << u""_s
+                                                      << expect(nonEmptyKeys(), M::None, B::Navigate, u"***"_s, u""_s);
+    QTest::newRow("wildcard blanks are searched for") << H::Search << K::WildCard << u" *** "_s << 3 << u""_s
+                                                      << expect(QStringList(), M::NotFound, B::None, {}, u"  "_s);
 
     QTest::newRow("enter TOWER prefix") << H::Enter << K::Exact << u"TOWER"_s << 0 << u""_s
-        << expect(tower, M::None, B::ShowDictionary);
+                                        << expect(tower, M::None, B::ShowDictionary);
     QTest::newRow("enter TOWER wildcard") << H::Enter << K::WildCard << u"TOWER"_s << 0 << u""_s
-        << expect(towers, M::None, B::ShowDictionary, {}, u"tower"_s);
+                                          << expect(towers, M::None, B::ShowDictionary, {}, u"tower"_s);
     QTest::newRow("search TOWER prefix") << H::Search << K::Exact << u" TOWER "_s << 0 << u""_s
-        << expect(tower, M::None, B::Navigate, u"TOWER"_s);
+                                         << expect(tower, M::None, B::Navigate, u"TOWER"_s);
     QTest::newRow("search TOWER wildcard") << H::Search << K::WildCard << u"TOWER"_s << 0 << u""_s
-        << expect(towers, M::None, B::Navigate, u"TOWER"_s, u"tower"_s);
+                                           << expect(towers, M::None, B::Navigate, u"TOWER"_s, u"tower"_s);
 
-    QTest::newRow("enter not found prefix") << H::Enter << K::Exact << u"zzz"_s << 5 << u""_s
-        << expect(QStringList(), M::NotFound);
+    QTest::newRow("enter not found prefix")
+        << H::Enter << K::Exact << u"zzz"_s << 5 << u""_s << expect(QStringList(), M::NotFound);
     QTest::newRow("enter not found wildcard") << H::Enter << K::WildCard << u"z*z"_s << 5 << u""_s
-        << expect(QStringList(), M::NotFound, B::None, {}, u"zz"_s);
-    QTest::newRow("search not found clears the list") << H::Search << K::Exact << u"zzz"_s << 5
-        << u""_s << expect(QStringList(), M::NotFound);
+                                              << expect(QStringList(), M::NotFound, B::None, {}, u"zz"_s);
+    QTest::newRow("search not found clears the list")
+        << H::Search << K::Exact << u"zzz"_s << 5 << u""_s << expect(QStringList(), M::NotFound);
 
     // An empty box.
-    QTest::newRow("enter empty refills and asks") << H::Enter << K::Exact << u""_s << 1 << u""_s
-        << expect(searchKeys(), M::EmptySearch);
-    QTest::newRow("search empty leaves the list") << H::Search << K::WildCard << u""_s << 1 << u""_s
-        << expect(none, M::EmptySearch);
-    QTest::newRow("display empty refills and asks") << H::Display << K::Exact << u""_s << 1 << u"Tower"_s
-        << expect(searchKeys(), M::EmptySearch);
-    QTest::newRow("google enter empty searches the web") << H::Enter << K::Google << u""_s << 1 << u""_s
-        << expect(none, M::None, B::OpenWebSearch);
-    QTest::newRow("google display empty searches the web") << H::Display << K::Google << u""_s << 1
-        << u""_s << expect(none, M::None, B::OpenWebSearch);
-    QTest::newRow("google search empty asks") << H::Search << K::Google << u""_s << 1 << u""_s
-        << expect(none, M::EmptySearch);
+    QTest::newRow("enter empty refills and asks")
+        << H::Enter << K::Exact << u""_s << 1 << u""_s << expect(searchKeys(), M::EmptySearch);
+    QTest::newRow("search empty leaves the list")
+        << H::Search << K::WildCard << u""_s << 1 << u""_s << expect(none, M::EmptySearch);
+    QTest::newRow("display empty refills and asks")
+        << H::Display << K::Exact << u""_s << 1 << u"Tower"_s << expect(searchKeys(), M::EmptySearch);
+    QTest::newRow("google enter empty searches the web")
+        << H::Enter << K::Google << u""_s << 1 << u""_s << expect(none, M::None, B::OpenWebSearch);
+    QTest::newRow("google display empty searches the web")
+        << H::Display << K::Google << u""_s << 1 << u""_s << expect(none, M::None, B::OpenWebSearch);
+    QTest::newRow("google search empty asks")
+        << H::Search << K::Google << u""_s << 1 << u""_s << expect(none, M::EmptySearch);
     QTest::newRow("google search") << H::Search << K::Google << u"tower"_s << 1 << u""_s
-        << expect(none, M::None, B::OpenWebSearch);
+                                   << expect(none, M::None, B::OpenWebSearch);
 
     // Opening an entry.
     QTest::newRow("display selected row") << H::Display << K::Exact << u"tow"_s << 2 << u"The Tower"_s
-        << expect(none, M::None, B::NavigateAndShow, u"https://t.example/the-tower"_s,
-                  u"https://t.example/the-tower"_s, u"The Tower"_s);
-    QTest::newRow("display takes the first equal key") << H::Display << K::Exact << u" ACE OF CUPS"_s
-        << 2 << u""_s
+                                          << expect(none, M::None, B::NavigateAndShow, u"https://t.example/the-tower"_s,
+                                                    u"https://t.example/the-tower"_s, u"The Tower"_s);
+    QTest::newRow("display takes the first equal key")
+        << H::Display << K::Exact << u" ACE OF CUPS"_s << 2 << u""_s
         << expect(none, M::None, B::NavigateAndShow, u"https://t.example/ace-1"_s, u"https://t.example/ace-1"_s);
-    QTest::newRow("display without equal key opens the lowered text") << H::Display << K::WildCard
-        << u"Wheel "_s << 1 << u""_s << expect(none, M::None, B::NavigateAndShow, u"wheel"_s, u"wheel"_s);
-    QTest::newRow("double-click without equal key keeps the case") << H::DoubleClick << K::Exact
-        << u"Wheel "_s << 1 << u""_s << expect(none, M::None, B::NavigateAndShow, u"Wheel"_s, u"Wheel"_s);
+    QTest::newRow("display without equal key opens the lowered text")
+        << H::Display << K::WildCard << u"Wheel "_s << 1 << u""_s
+        << expect(none, M::None, B::NavigateAndShow, u"wheel"_s, u"wheel"_s);
+    QTest::newRow("double-click without equal key keeps the case")
+        << H::DoubleClick << K::Exact << u"Wheel "_s << 1 << u""_s
+        << expect(none, M::None, B::NavigateAndShow, u"Wheel"_s, u"Wheel"_s);
     QTest::newRow("double-click row") << H::DoubleClick << K::Google << u"x"_s << 3 << u"Master"_s
-        << expect(none, M::None, B::NavigateAndShow, u"https://t.example/master"_s,
-                  u"https://t.example/master"_s, u"Master"_s);
+                                      << expect(none, M::None, B::NavigateAndShow, u"https://t.example/master"_s,
+                                                u"https://t.example/master"_s, u"Master"_s);
     QTest::newRow("display on an empty list") << H::Display << K::Exact << u"Tower"_s << 0 << u""_s
-        << expect(none, M::NotFound, B::None, {}, u"https://t.example/tower"_s);
-    QTest::newRow("double-click on an empty list") << H::DoubleClick << K::Exact << u""_s << 0 << u""_s
+                                              << expect(none, M::NotFound, B::None, {}, u"https://t.example/tower"_s);
+    QTest::newRow("double-click on an empty list")
+        << H::DoubleClick << K::Exact << u""_s << 0 << u""_s
         << expect(none, M::NotFound, B::None, {}, u"https://t.example/blank"_s);
 
-    QTest::newRow("blank box restores the list") << H::TextChanged << K::Exact << u"   "_s << 1 << u""_s
-        << expect(searchKeys(), M::None);
-    QTest::newRow("typing leaves the list") << H::TextChanged << K::Exact << u"t"_s << 1 << u""_s
-        << expect(none, M::None);
+    QTest::newRow("blank box restores the list")
+        << H::TextChanged << K::Exact << u"   "_s << 1 << u""_s << expect(searchKeys(), M::None);
+    QTest::newRow("typing leaves the list")
+        << H::TextChanged << K::Exact << u"t"_s << 1 << u""_s << expect(none, M::None);
 }
 
 void tst_DictDb::actions()
@@ -460,18 +448,18 @@ void tst_DictDb::lockedDictionaryIsInUse()
 void tst_DictDb::unusableInstalledFile_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // "<missing>": no file at all
-    QTest::addColumn<QStringList>("sql");  // run on the file after the bytes are written
+    QTest::addColumn<QStringList>("sql"); // run on the file after the bytes are written
 
     QTest::newRow("missing") << QByteArray("<missing>") << QStringList();
     QTest::newRow("empty file") << QByteArray() << QStringList();
     QTest::newRow("text file") << QByteArray("Key,Link,Names\nTower,https://x,tarot\n") << QStringList();
     QTest::newRow("picture") << jpegBytes() << QStringList();
     QTest::newRow("database without the table") << QByteArray()
-        << QStringList{u"CREATE TABLE other (\"Key\" TEXT, \"Link\" TEXT)"_s,
-                       u"INSERT INTO other VALUES ('Tower', 'https://x')"_s};
+                                                << QStringList{u"CREATE TABLE other (\"Key\" TEXT, \"Link\" TEXT)"_s,
+                                                               u"INSERT INTO other VALUES ('Tower', 'https://x')"_s};
     QTest::newRow("table without Key") << QByteArray()
-        << QStringList{u"CREATE TABLE tarot (\"Link\" TEXT, \"Names\" TEXT)"_s,
-                       u"INSERT INTO tarot VALUES ('https://x', 'tarot')"_s};
+                                       << QStringList{u"CREATE TABLE tarot (\"Link\" TEXT, \"Names\" TEXT)"_s,
+                                                      u"INSERT INTO tarot VALUES ('https://x', 'tarot')"_s};
     // A valid header followed by garbage: SQLite finds the damage on the first read.
     QByteArray damaged("SQLite format 3");
     damaged.append('\0').append(QByteArray(4096, '\x7f'));
@@ -518,30 +506,29 @@ void tst_DictDb::merge_data()
     QTest::newRow("new link with a known key is added")
         << QList<Row>{{u"Tower"_s, u"https://x/tower-2"_s}} << MergeOutcome::Updated
         << QStringList{u"Tower|https://x/tower-2|tarot"_s};
-    QTest::newRow("case of the link counts")
-        << QList<Row>{{u"Tower"_s, u"https://x/TOWER"_s}} << MergeOutcome::Updated
-        << QStringList{u"Tower|https://x/TOWER|tarot"_s};
+    QTest::newRow("case of the link counts") << QList<Row>{{u"Tower"_s, u"https://x/TOWER"_s}} << MergeOutcome::Updated
+                                             << QStringList{u"Tower|https://x/TOWER|tarot"_s};
     QTest::newRow("two rows with one new link add one")
-        << QList<Row>{{u"Star"_s, u"https://x/star"_s}, {u"Etoile"_s, u"https://x/star"_s}}
-        << MergeOutcome::Updated << QStringList{u"Star|https://x/star|tarot"_s};
+        << QList<Row>{{u"Star"_s, u"https://x/star"_s}, {u"Etoile"_s, u"https://x/star"_s}} << MergeOutcome::Updated
+        << QStringList{u"Star|https://x/star|tarot"_s};
     QTest::newRow("foreign row in the middle keeps the rows before it")
         << QList<Row>{{u"Star"_s, u"https://x/star"_s},
                       {u"Rune"_s, u"https://x/rune"_s, u"runes"_s},
                       {u"Moon"_s, u"https://x/moon"_s}}
         << MergeOutcome::WrongFile << QStringList{u"Star|https://x/star|tarot"_s};
     QTest::newRow("Names of another case is foreign")
-        << QList<Row>{{u"Star"_s, u"https://x/star"_s, u"Tarot"_s}} << MergeOutcome::WrongFile
-        << QStringList();
+        << QList<Row>{{u"Star"_s, u"https://x/star"_s, u"Tarot"_s}} << MergeOutcome::WrongFile << QStringList();
     QTest::newRow("missing Names is foreign")
-        << QList<Row>{{u"Star"_s, u"https://x/star"_s, QVariant()}} << MergeOutcome::WrongFile
-        << QStringList();
+        << QList<Row>{{u"Star"_s, u"https://x/star"_s, QVariant()}} << MergeOutcome::WrongFile << QStringList();
     QTest::newRow("rows without keyword or address are left out")
-        << QList<Row>{{u""_s, u"https://x/a"_s}, {QVariant(), u"https://x/b"_s},
-                      {u"C"_s, u""_s}, {u"D"_s, QVariant()}, {u"E"_s, u"https://x/e"_s}}
+        << QList<Row>{{u""_s, u"https://x/a"_s},
+                      {QVariant(), u"https://x/b"_s},
+                      {u"C"_s, u""_s},
+                      {u"D"_s, QVariant()},
+                      {u"E"_s, u"https://x/e"_s}}
         << MergeOutcome::Updated << QStringList{u"E|https://x/e|tarot"_s};
-    QTest::newRow("keyword of 10,000 characters")
-        << QList<Row>{{longKey, u"https://x/long"_s}} << MergeOutcome::Updated
-        << QStringList{longKey + u"|https://x/long|tarot"_s};
+    QTest::newRow("keyword of 10,000 characters") << QList<Row>{{longKey, u"https://x/long"_s}} << MergeOutcome::Updated
+                                                  << QStringList{longKey + u"|https://x/long|tarot"_s};
     QTest::newRow("no rows") << QList<Row>{} << MergeOutcome::NothingToUpdate << QStringList();
 }
 
@@ -600,20 +587,23 @@ void tst_DictDb::unusableChosenFile_data()
     QTest::newRow("empty file") << QByteArray() << QStringList() << nothing;
     QTest::newRow("text file") << QByteArray("Tower\thttps://x/new\ttarot\n") << QStringList() << nothing;
     QTest::newRow("picture") << jpegBytes() << QStringList() << nothing;
-    QTest::newRow("database without the table") << QByteArray()
+    QTest::newRow("database without the table")
+        << QByteArray()
         << QStringList{u"CREATE TABLE dictionary (\"Key\" TEXT, \"Link\" TEXT, \"Names\" TEXT)"_s,
                        u"INSERT INTO dictionary VALUES ('Star', 'https://x/star', 'tarot')"_s}
         << nothing;
     for (const QString &column : {u"Key"_s, u"Link"_s, u"Names"_s}) {
         QStringList columns{u"\"Key\""_s, u"\"Link\""_s, u"\"Names\""_s};
         columns.removeAll(u'"' + column + u'"');
-        QTest::addRow("table without %s", qPrintable(column)) << QByteArray()
+        QTest::addRow("table without %s", qPrintable(column))
+            << QByteArray()
             << QStringList{u"CREATE TABLE tarot ("_s + columns.join(u", "_s) + u", Extra TEXT)"_s,
                            u"INSERT INTO tarot VALUES ('tarot', 'https://x/new', 'x')"_s}
             << MergeOutcome::WrongFile;
     }
     // A view yields rows without end; it is refused, not read.
-    QTest::newRow("tarot is an endless view") << QByteArray()
+    QTest::newRow("tarot is an endless view")
+        << QByteArray()
         << QStringList{u"CREATE VIEW tarot AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
                        "SELECT i + 1 FROM n) SELECT 'Key ' || i AS \"Key\", 'https://x/' || i "
                        "AS \"Link\", 'tarot' AS \"Names\" FROM n"_s}
@@ -670,17 +660,19 @@ void tst_DictDb::failedSaveChangesNothing()
     TestFolder folder;
     const QString installed = InstalledDictionaryPath(folder.path());
     const QString update = folder.filePath(u"update.dll"_s);
-    writeDictionary(update, {{u"Star"_s, u"https://x/star"_s},
-                             {u"Moon"_s, u"https://x/moon"_s},
-                             {u"Boom"_s, u"https://x/boom"_s},
-                             {u"Sun"_s, u"https://x/sun"_s}});
+    writeDictionary(update,
+                    {{u"Star"_s, u"https://x/star"_s},
+                     {u"Moon"_s, u"https://x/moon"_s},
+                     {u"Boom"_s, u"https://x/boom"_s},
+                     {u"Sun"_s, u"https://x/sun"_s}});
     writeDictionary(installed, {{u"Tower"_s, u"https://x/tower"_s}});
 
     std::optional<QSqlDatabase> locker;
     if (fault == u"refuse") {
         // The third new row cannot be saved, after two were written.
-        runSql(installed, {u"CREATE TRIGGER refuse BEFORE INSERT ON tarot WHEN NEW.\"Key\" = 'Boom' "
-                           "BEGIN SELECT RAISE(ABORT, 'no room for Boom'); END"_s});
+        runSql(installed,
+               {u"CREATE TRIGGER refuse BEFORE INSERT ON tarot WHEN NEW.\"Key\" = 'Boom' "
+                "BEGIN SELECT RAISE(ABORT, 'no room for Boom'); END"_s});
     } else if (fault == u"lock") {
         locker = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"locker"_s);
         locker->setDatabaseName(installed);
@@ -695,8 +687,9 @@ void tst_DictDb::failedSaveChangesNothing()
         folder.writeFile(u"tarot.dll"_s, "Tower,https://x/tower\n");
     } else if (fault == u"columns") {
         QFile::remove(installed);
-        runSql(installed, {u"CREATE TABLE tarot (\"Key\" TEXT, \"Link\" TEXT)"_s,
-                           u"INSERT INTO tarot VALUES ('Tower', 'https://x/tower')"_s});
+        runSql(installed,
+               {u"CREATE TABLE tarot (\"Key\" TEXT, \"Link\" TEXT)"_s,
+                u"INSERT INTO tarot VALUES ('Tower', 'https://x/tower')"_s});
     } else if (fault == u"missing") {
         QFile::remove(installed);
     }
@@ -714,8 +707,7 @@ void tst_DictDb::failedSaveChangesNothing()
     QCOMPARE(report.outcome, MergeOutcome::NotChanged);
     QCOMPARE(report.icon, MessageIcon::Error);
     QCOMPARE(report.rowsAdded, 0);
-    QVERIFY2(report.message.startsWith(u"The Tarot Dictionary was not changed.\r"_s),
-             qPrintable(report.message));
+    QVERIFY2(report.message.startsWith(u"The Tarot Dictionary was not changed.\r"_s), qPrintable(report.message));
     QVERIFY2(report.message.contains(reason), qPrintable(report.message));
     QCOMPARE(fileHash(installed), before);
     QVERIFY(!QFile::exists(installed + u"-journal"_s));
@@ -780,8 +772,7 @@ void tst_DictDb::killedMergeKeepsAllOrNone()
 
     QProcess helper;
     helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    helper.start(QStringLiteral(KESTO_MERGE_HELPER),
-                 {update, installed, QString::number(stopAfter)});
+    helper.start(QStringLiteral(KESTO_MERGE_HELPER), {update, installed, QString::number(stopAfter)});
     QVERIFY(helper.waitForStarted());
     while (!helper.canReadLine())
         QVERIFY2(helper.waitForReadyRead(120000), "the merge helper did not report");
@@ -827,9 +818,9 @@ void tst_DictDb::mergeReadsWithinLimits()
     const QString installed = InstalledDictionaryPath(folder.path());
     const QString update = folder.filePath(u"update.dll"_s);
     writeDictionary(installed, {{u"Tower"_s, u"https://x/tower"_s}});
-    writeDictionary(update, {{u"Star"_s, u"https://x/star"_s},
-                             {u"Moon"_s, u"https://x/moon"_s},
-                             {u"Wheel"_s, u"https://x/wheels"_s}});
+    writeDictionary(
+        update,
+        {{u"Star"_s, u"https://x/star"_s}, {u"Moon"_s, u"https://x/moon"_s}, {u"Wheel"_s, u"https://x/wheels"_s}});
     const QByteArray before = fileHash(installed);
 
     MergeOptions options;
@@ -923,8 +914,7 @@ void tst_DictDb::userCopyIgnoresEarlierAttempts()
     QVERIFY(PassesQuickCheck(copy));
     QCOMPARE(tableRows(copy).size(), shipped.size() + 1);
     QCOMPARE(tableRows(copy).last(), u"Star|https://x/star|tarot"_s);
-    QCOMPARE(QDir(QFileInfo(copy).absolutePath()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{u"tarot.dll"_s});
+    QCOMPARE(QDir(QFileInfo(copy).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList{u"tarot.dll"_s});
 }
 
 void tst_DictDb::userCopyThatFailsItsCheckIsNotSaved()
@@ -938,9 +928,10 @@ void tst_DictDb::userCopyThatFailsItsCheckIsNotSaved()
     store.setWriteCheck([](const QString &) { return false; });
     const QString shipped = InstalledDictionaryPath(folder.path());
     writeDictionary(shipped, {{u"Tower"_s, u"https://x/tower"_s}});
-    runSql(shipped, {u"CREATE TABLE padding (x TEXT)"_s,
-                     u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
-                     "INSERT INTO padding SELECT 'padding row ' || i FROM n"_s});
+    runSql(shipped,
+           {u"CREATE TABLE padding (x TEXT)"_s,
+            u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+            "INSERT INTO padding SELECT 'padding row ' || i FROM n"_s});
     QByteArray bytes = [&] {
         QFile f(shipped);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

@@ -11,7 +11,8 @@ using kesto::test::FakePlatform;
 
 namespace {
 
-const QString kQuestion = QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?");
+const QString kQuestion
+    = QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?");
 
 QString storedKey(const char *name) { return QStringLiteral("Settings/") + EncodeSetting(QString::fromLatin1(name)); }
 
@@ -38,7 +39,8 @@ private Q_SLOTS:
 void tst_ModHelp::makerPages_data()
 {
     QTest::addColumn<QString>("key");
-    for (const char16_t *key : {page::help, page::home, page::download, page::donate, page::fullyBranded, page::coBrand})
+    for (const char16_t *key :
+         {page::help, page::home, page::download, page::donate, page::fullyBranded, page::coBrand})
         QTest::newRow(QString::fromUtf16(key).toLatin1().constData()) << QString::fromUtf16(key);
 }
 

@@ -138,7 +138,8 @@ void tst_Deck::allOtherTextsDistinct()
             const auto it = seen.constFind(text);
             if (it != seen.constEnd()) {
                 const bool allowed = reversed && it->second && isSharedReversedPair(id, it->first);
-                QVERIFY2(allowed, qPrintable(QStringLiteral("card %1 repeats the text of card %2").arg(id).arg(it->first)));
+                QVERIFY2(allowed,
+                         qPrintable(QStringLiteral("card %1 repeats the text of card %2").arg(id).arg(it->first)));
             }
             seen.insert(text, {id, reversed});
         }
@@ -161,7 +162,8 @@ void tst_Deck::noSentenceSharedBetweenCards()
                     continue;
                 const auto it = owner.constFind(s);
                 if (it != owner.constEnd() && it.value() != id)
-                    QFAIL(qPrintable(QStringLiteral("\"%1\" appears in cards %2 and %3").arg(s).arg(it.value()).arg(id)));
+                    QFAIL(
+                        qPrintable(QStringLiteral("\"%1\" appears in cards %2 and %3").arg(s).arg(it.value()).arg(id)));
                 owner.insert(s, id);
             }
         }

@@ -179,8 +179,8 @@ void tst_Draw::distinctOverManySeededCasts()
     // Property over many seeded draws: every cast holds distinct cards of its subset.
     std::mt19937 gen(12345);
     std::uniform_real_distribution<float> dist(0.0f, 1.0f);
-    const QList<DeckOptions> options = {{FlagFalse, FlagFalse, FlagTrue}, {FlagFalse, FlagTrue, FlagTrue},
-                                        {FlagTrue, FlagFalse, FlagFalse}};
+    const QList<DeckOptions> options
+        = {{FlagFalse, FlagFalse, FlagTrue}, {FlagFalse, FlagTrue, FlagTrue}, {FlagTrue, FlagFalse, FlagFalse}};
     QSet<int> seenMajor, seenMinor;
     for (int round = 0; round < 3000; ++round) {
         const DeckOptions opt = options.at(round % options.size());

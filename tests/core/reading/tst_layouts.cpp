@@ -102,8 +102,9 @@ void tst_Layouts::cardsDoNotOverlap()
             for (int b = a + 1; b <= count; ++b) {
                 if (spread == 0 && a == 1 && b == 2)
                     continue;
-                QVERIFY2(!boxA.intersects(LayoutBoxTwips(spread, b)),
-                         qPrintable(QStringLiteral("spread %1: positions %2 and %3 overlap").arg(spread).arg(a).arg(b)));
+                QVERIFY2(
+                    !boxA.intersects(LayoutBoxTwips(spread, b)),
+                    qPrintable(QStringLiteral("spread %1: positions %2 and %3 overlap").arg(spread).arg(a).arg(b)));
             }
         }
     }

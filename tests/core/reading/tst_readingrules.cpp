@@ -103,11 +103,22 @@ void tst_ReadingRules::dateOfBirthText_data()
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("year");
     QTest::addColumn<QString>("text");
-    QTest::newRow("all prompts") << "Month" << "Date" << "Year" << QString();
-    QTest::newRow("chosen") << "March" << "4" << "1980" << "March 4, 1980";
+    QTest::newRow("all prompts") << "Month"
+                                 << "Date"
+                                 << "Year" << QString();
+    QTest::newRow("chosen") << "March"
+                            << "4"
+                            << "1980"
+                            << "March 4, 1980";
     // Only all three prompts together mean no date; one chosen part shows the rest as is.
-    QTest::newRow("month only") << "March" << "Date" << "Year" << "March Date, Year";
-    QTest::newRow("year missing") << "March" << "4" << "Year" << "March 4, Year";
+    QTest::newRow("month only") << "March"
+                                << "Date"
+                                << "Year"
+                                << "March Date, Year";
+    QTest::newRow("year missing") << "March"
+                                  << "4"
+                                  << "Year"
+                                  << "March 4, Year";
 }
 
 void tst_ReadingRules::dateOfBirthText()

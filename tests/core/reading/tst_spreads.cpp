@@ -28,22 +28,20 @@ void tst_Spreads::catalogue_data()
 
     QTest::newRow("celtic cross") << 0 << u"Celtic Cross"_s << u"&Celtic Cross"_s
                                   << u"Spread Type - Celtic Cross Spread"_s << 10 << false;
-    QTest::newRow("one card") << 1 << u"One Card"_s << u"&One Card"_s << u"Spread Type - One Card"_s << 1
-                              << true;
-    QTest::newRow("two cards") << 2 << u"Two Cards"_s << u"&Two Cards"_s << u"Spread Type - Two Cards"_s
-                               << 2 << true;
-    QTest::newRow("three cards") << 3 << u"Three Cards"_s << u"T&hree Cards"_s
-                                 << u"Spread Type - Three Cards"_s << 3 << false;
-    QTest::newRow("eliphas levy wheel")
-        << 4 << u"Eliphas Levy Wheel Spread(Halvery)"_s << u"&Eliphas Levy Wheel Spread(Halvery)"_s
-        << u"Spread Type - Eliphas Levy Wheel Spread(Halvery)"_s << 5 << false;
+    QTest::newRow("one card") << 1 << u"One Card"_s << u"&One Card"_s << u"Spread Type - One Card"_s << 1 << true;
+    QTest::newRow("two cards") << 2 << u"Two Cards"_s << u"&Two Cards"_s << u"Spread Type - Two Cards"_s << 2 << true;
+    QTest::newRow("three cards") << 3 << u"Three Cards"_s << u"T&hree Cards"_s << u"Spread Type - Three Cards"_s << 3
+                                 << false;
+    QTest::newRow("eliphas levy wheel") << 4 << u"Eliphas Levy Wheel Spread(Halvery)"_s
+                                        << u"&Eliphas Levy Wheel Spread(Halvery)"_s
+                                        << u"Spread Type - Eliphas Levy Wheel Spread(Halvery)"_s << 5 << false;
     QTest::newRow("line spread") << 5 << u"The Line Spread"_s << u"The &Line Spread"_s
                                  << u"Spread Type - The Line Spread"_s << 5 << true;
     QTest::newRow("chakra") << 6 << u"Seven Card Chakra Layout"_s << u"&Seven card chakra layout"_s
                             << u"Spread Type - Seven Card Chakra Spread"_s << 7 << false;
     QTest::newRow("four seasons") << 7 << u"Four Seasons Spread(Moravin/Fenwyn)"_s
-                                  << u"F&our Seasons Spread(Moravin/Fenwyn)"_s
-                                  << u"Spread Type - Four Seasons Spread"_s << 8 << false;
+                                  << u"F&our Seasons Spread(Moravin/Fenwyn)"_s << u"Spread Type - Four Seasons Spread"_s
+                                  << 8 << false;
 }
 
 void tst_Spreads::catalogue()

@@ -13,15 +13,13 @@ struct P
     double x, y;
 };
 
-double cross(P a, P b)
-{
-    return a.x * b.y - a.y * b.x;
-}
+double cross(P a, P b) { return a.x * b.y - a.y * b.x; }
 
 double cosDegrees(double a)
 {
-    static const double table[13] = {1, 0.866025403784439, 0.5, 0, -0.5, -0.866025403784439, -1,
-                                     -0.866025403784439, -0.5, 0, 0.5, 0.866025403784439, 1};
+    static const double table[13]
+        = {1,   0.866025403784439, 0.5, 0, -0.5, -0.866025403784439, -1, -0.866025403784439, -0.5, 0,
+           0.5, 0.866025403784439, 1};
     if (std::fabs(a / 30 - std::nearbyint(a / 30)) < 1e-9) {
         const double d = std::nearbyint(a);
         if (d >= 0 && d <= 360)
@@ -175,7 +173,8 @@ bool ReferenceResample(const QImage &sourceImage, QImage &target, const double x
         for (int k = 0; k < H; ++k) {
             const P q[4] = {grid[j + k * (W + 1)], grid[j + 1 + k * (W + 1)], grid[j + 1 + (k + 1) * (W + 1)],
                             grid[j + (k + 1) * (W + 1)]};
-            int u0 = snapFloor(q[0].x), v0 = snapFloor(q[0].y), u1 = snapCeiling(q[0].x) - 1, v1 = snapCeiling(q[0].y) - 1;
+            int u0 = snapFloor(q[0].x), v0 = snapFloor(q[0].y), u1 = snapCeiling(q[0].x) - 1,
+                v1 = snapCeiling(q[0].y) - 1;
             for (int i = 1; i < 4; ++i) {
                 u0 = std::min(u0, snapFloor(q[i].x));
                 v0 = std::min(v0, snapFloor(q[i].y));

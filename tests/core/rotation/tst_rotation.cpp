@@ -34,8 +34,8 @@ QImage randomPicture(int width, int height, std::mt19937 &rng)
 
 struct Difference
 {
-    int largest = 0;      // largest channel difference
-    int channels = 0;     // channels that differ
+    int largest = 0; // largest channel difference
+    int channels = 0; // channels that differ
     QString where;
 };
 
@@ -45,8 +45,8 @@ Difference compare(const QImage &a, const QImage &b)
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int diffs[3] = {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                  std::abs(qBlue(p) - qBlue(q))};
+            const int diffs[3]
+                = {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))};
             for (const int diff : diffs) {
                 if (diff > 0)
                     ++d.channels;
@@ -320,10 +320,18 @@ void tst_Rotation::quarterAndHalfTurns()
         for (int x = 0; x < turned.width(); ++x) {
             QPoint from;
             switch (quarters) {
-            case 0: from = {x, y}; break;
-            case 1: from = {width - 1 - y, x}; break;
-            case 2: from = {width - 1 - x, height - 1 - y}; break;
-            default: from = {y, height - 1 - x}; break;
+            case 0:
+                from = {x, y};
+                break;
+            case 1:
+                from = {width - 1 - y, x};
+                break;
+            case 2:
+                from = {width - 1 - x, height - 1 - y};
+                break;
+            default:
+                from = {y, height - 1 - x};
+                break;
             }
             if (turned.pixel(x, y) != source.pixel(from))
                 QFAIL(qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
@@ -403,12 +411,13 @@ void tst_Rotation::fastPathsMatchTheReference()
         const QImage turned = rotateWith(source, angle, options, background);
         QCOMPARE(turned.size(), expected.size());
         const Difference d = compare(turned, expected);
-        QVERIFY2(d.largest <= 1, qPrintable(QStringLiteral("%1 x %2 at %3: %4 at %5")
-                                                .arg(width)
-                                                .arg(height)
-                                                .arg(angle, 0, 'g', 17)
-                                                .arg(d.largest)
-                                                .arg(d.where)));
+        QVERIFY2(d.largest <= 1,
+                 qPrintable(QStringLiteral("%1 x %2 at %3: %4 at %5")
+                                .arg(width)
+                                .arg(height)
+                                .arg(angle, 0, 'g', 17)
+                                .arg(d.largest)
+                                .arg(d.where)));
         differing += d.channels;
         total += turned.width() * turned.height() * 3;
     }
@@ -423,7 +432,8 @@ void tst_Rotation::straightforwardPathIsTheReference()
         const int width = 1 + int(rng() % 24), height = 1 + int(rng() % 24);
         const double angle = std::uniform_real_distribution<double>(-400, 400)(rng);
         const QImage source = randomPicture(width, height, rng);
-        QVERIFY(sameBits(rotateWith(source, angle, straightforward(), 0x123456), ReferenceRotate(source, angle, 0x123456)));
+        QVERIFY(
+            sameBits(rotateWith(source, angle, straightforward(), 0x123456), ReferenceRotate(source, angle, 0x123456)));
     }
 }
 

@@ -11,7 +11,8 @@ class EventProbe : public QObject
 {
 public:
     EventProbe(QObject *watched, QEvent::Type type, std::function<void()> callback)
-        : m_type(type), m_callback(std::move(callback))
+        : m_type(type),
+          m_callback(std::move(callback))
     {
         watched->installEventFilter(this);
     }

@@ -44,8 +44,8 @@ inline void clickBox(QAbstractButton *box)
 {
     QStyleOptionButton option;
     option.initFrom(box);
-    const QStyle::SubElement element = qobject_cast<QRadioButton *>(box) ? QStyle::SE_RadioButtonIndicator
-                                                                         : QStyle::SE_CheckBoxIndicator;
+    const QStyle::SubElement element
+        = qobject_cast<QRadioButton *>(box) ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator;
     QTest::mouseClick(box, Qt::LeftButton, {}, box->style()->subElementRect(element, &option, box).center());
 }
 

@@ -146,10 +146,7 @@ struct Fixture : AppFixture
     QTemporaryDir userData;
     RecordingBrowsers browsers;
 
-    Fixture()
-    {
-        session.dictionaryStore.setUserFolder(userData.filePath(u"kesto"_s));
-    }
+    Fixture() { session.dictionaryStore.setUserFolder(userData.filePath(u"kesto"_s)); }
 
     QString installed() const { return folder.filePath(u"tarot.dll"_s); }
 
@@ -199,7 +196,8 @@ void doubleClick(QWidget *widget, QPoint pos)
 }
 
 const QString emptySearch = u"Please Enter Search Term"_s;
-const QString notFound = u"Keyword not found - Please search in google\rOr write to us so that we can add the term in our dictionary"_s;
+const QString notFound
+    = u"Keyword not found - Please search in google\rOr write to us so that we can add the term in our dictionary"_s;
 
 QStringList messageTexts(const FakePlatform &platform)
 {
@@ -260,9 +258,7 @@ void TestDictionaryUi::loadFillsListInReadOrderAndSizesColumn()
 {
     frmMDI *frame = f->shell.mainWindow();
     QCOMPARE(listed(frame), installedKeys());
-    QVERIFY(qAbs(pixelsToTwips(frame->lstKeys->columnWidth(0))
-                 - (pixelsToTwips(frame->lstKeys->width()) - 200))
-            <= 15);
+    QVERIFY(qAbs(pixelsToTwips(frame->lstKeys->columnWidth(0)) - (pixelsToTwips(frame->lstKeys->width()) - 200)) <= 15);
 }
 
 void TestDictionaryUi::loadWithUnreadableDictionaryLeavesListEmpty()
@@ -319,15 +315,12 @@ void TestDictionaryUi::panelActions_data()
         << u"exact"_s << QString() << u"display"_s << installedKeys() << emptySearch << none << u"before"_s;
     QTest::newRow("web search, empty box, Search: message")
         << u"google"_s << QString() << u"search"_s << unchanged << emptySearch << none << u"before"_s;
-    QTest::newRow("web search, empty box, Enter")
-        << u"google"_s << QString() << u"enter"_s << unchanged << QString() << QStringList{u"web search"_s}
-        << u"before"_s;
-    QTest::newRow("web search, empty box, Display")
-        << u"google"_s << QString() << u"display"_s << unchanged << QString() << QStringList{u"web search"_s}
-        << u"before"_s;
-    QTest::newRow("web search, Search")
-        << u"google"_s << u"moon"_s << u"search"_s << unchanged << QString() << QStringList{u"web search"_s}
-        << u"before"_s;
+    QTest::newRow("web search, empty box, Enter") << u"google"_s << QString() << u"enter"_s << unchanged << QString()
+                                                  << QStringList{u"web search"_s} << u"before"_s;
+    QTest::newRow("web search, empty box, Display") << u"google"_s << QString() << u"display"_s << unchanged
+                                                    << QString() << QStringList{u"web search"_s} << u"before"_s;
+    QTest::newRow("web search, Search") << u"google"_s << u"moon"_s << u"search"_s << unchanged << QString()
+                                        << QStringList{u"web search"_s} << u"before"_s;
 }
 
 void TestDictionaryUi::panelActions()
@@ -342,8 +335,9 @@ void TestDictionaryUi::panelActions()
 
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
-    QTest::mouseClick(kind == u"wild" ? frame->optWildCard
-                                      : kind == u"google" ? frame->optGoogle : frame->optExact,
+    QTest::mouseClick(kind == u"wild"         ? frame->optWildCard
+                          : kind == u"google" ? frame->optGoogle
+                                              : frame->optExact,
                       Qt::LeftButton);
     frame->txtKey->setText(text);
     // A list that differs from every answer, to tell "left as it was" apart.
@@ -432,8 +426,7 @@ void TestDictionaryUi::displayAndDoubleClickOpenEntries()
     }
 
     QCOMPARE(frame->txtKey->text(), keyAfter);
-    QCOMPARE(f->browsers.steps,
-             (QStringList{u"navigate "_s + address, u"show"_s, u"hide web search"_s}));
+    QCOMPARE(f->browsers.steps, (QStringList{u"navigate "_s + address, u"show"_s, u"hide web search"_s}));
     QCOMPARE(f->session.dictionaryLink, address);
     QVERIFY(f->platform.messages.isEmpty());
     QCOMPARE(listed(frame), installedKeys());
@@ -555,11 +548,12 @@ void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
     const QString chosen = f->folder.filePath(u"newer.dll"_s);
-    writeDictionary(chosen, {
-                                {u"Moon"_s, u"https://dict.example/moon"_s},
-                                {u"Star again"_s, u"https://dict.example/star"_s}, // known address
-                                {u"Tower"_s, u"https://dict.example/Tower"_s},     // case counts
-                            });
+    writeDictionary(chosen,
+                    {
+                        {u"Moon"_s, u"https://dict.example/moon"_s},
+                        {u"Star again"_s, u"https://dict.example/star"_s}, // known address
+                        {u"Tower"_s, u"https://dict.example/Tower"_s}, // case counts
+                    });
     f->platform.fileToOpen = chosen;
     f->session.progressCount = 0;
 
@@ -599,8 +593,7 @@ void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
     QCOMPARE(seen.button, u"Show Progress"_s);
     QVERIFY(progressGoneAtMessage);
     QCOMPARE(f->platform.messages.size(), 1);
-    QCOMPARE(f->platform.messages.first().text,
-             u"Tarot Dictionary Successfully Updated\rPlease restart dictionary "_s);
+    QCOMPARE(f->platform.messages.first().text, u"Tarot Dictionary Successfully Updated\rPlease restart dictionary "_s);
     QCOMPARE(f->platform.messages.first().icon, MessageIcon::Information);
     // The main window takes the keyboard back from the closed progress window.
     QTRY_COMPARE(QApplication::focusWidget(), frame->txtKey);
@@ -624,8 +617,7 @@ void TestDictionaryUi::updateRefusals_data()
     QTest::newRow("empty dictionary") << u"empty"_s << u"There is nothing to Update"_s << installedKeys();
     // Rows before the first foreign one stay merged.
     QTest::newRow("another dictionary's rows")
-        << u"wrong"_s << u"This is the wrong file! Lookup online help"_s
-        << installedKeys() + QStringList{u"Moon"_s};
+        << u"wrong"_s << u"This is the wrong file! Lookup online help"_s << installedKeys() + QStringList{u"Moon"_s};
     QTest::newRow("installed dictionary locked by another program")
         << u"locked"_s << u"The Tarot Dictionary was not changed.\rThe dictionary file is in use by another program."_s
         << installedKeys();
@@ -646,9 +638,10 @@ void TestDictionaryUi::updateRefusals()
     } else if (fault == u"empty") {
         writeDictionary(chosen, {});
     } else if (fault == u"wrong") {
-        writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s},
-                                 {u"Sun"_s, u"https://dict.example/sun"_s, u"Tarot"_s},
-                                 {u"Sky"_s, u"https://dict.example/sky"_s}});
+        writeDictionary(chosen,
+                        {{u"Moon"_s, u"https://dict.example/moon"_s},
+                         {u"Sun"_s, u"https://dict.example/sun"_s, u"Tarot"_s},
+                         {u"Sky"_s, u"https://dict.example/sky"_s}});
     } else {
         writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s}});
         locker = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"locker"_s);
@@ -670,8 +663,7 @@ void TestDictionaryUi::updateRefusals()
         QSqlDatabase::removeDatabase(u"locker"_s);
     }
     QCOMPARE(messageTexts(f->platform), QStringList{message});
-    QCOMPARE(f->platform.messages.first().icon,
-             fault == u"locked" ? MessageIcon::Error : MessageIcon::Information);
+    QCOMPARE(f->platform.messages.first().icon, fault == u"locked" ? MessageIcon::Error : MessageIcon::Information);
     QCOMPARE(QApplication::focusWidget(), frame->txtKey);
     QVERIFY(!progressShown);
     QCOMPARE(keysIn(f->installed()), keysAfter);
@@ -828,7 +820,8 @@ void TestDictionaryUi::realWriteCheck()
     writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s}});
     const MergeReport report = f->session.dictionaryStore.merge(f->folder.path(), chosen);
     QCOMPARE(report.outcome, MergeOutcome::Updated);
-    QCOMPARE(keysIn(f->session.dictionaryStore.userCopyPath(f->folder.path())), installedKeys() + QStringList{u"Moon"_s});
+    QCOMPARE(keysIn(f->session.dictionaryStore.userCopyPath(f->folder.path())),
+             installedKeys() + QStringList{u"Moon"_s});
     QCOMPARE(keysIn(f->installed()), installedKeys());
 }
 

@@ -105,15 +105,15 @@ void tst_LinkDetect::findLinks_data()
     QTest::addColumn<QStringList>("links");
     QTest::newRow("report banner") << QStringLiteral("Visit https://www.kesto.example/Kesto for more")
                                    << QStringList{QStringLiteral("https://www.kesto.example/Kesto")};
-    QTest::newRow("full stop after address") << QStringLiteral("See www.kesto.example.")
-                                             << QStringList{QStringLiteral("www.kesto.example")};
-    QTest::newRow("bracket the link opened")
-        << QStringLiteral("(see http://wiki.example/Tarot_(cards)).")
-        << QStringList{QStringLiteral("http://wiki.example/Tarot_(cards)")};
-    QTest::newRow("two links and mail")
-        << QStringLiteral("ftp://files.example/deck.zip or mailto:reader@kesto.example, WWW.Kesto.Example")
-        << QStringList{QStringLiteral("ftp://files.example/deck.zip"), QStringLiteral("mailto:reader@kesto.example"),
-                       QStringLiteral("WWW.Kesto.Example")};
+    QTest::newRow("full stop after address")
+        << QStringLiteral("See www.kesto.example.") << QStringList{QStringLiteral("www.kesto.example")};
+    QTest::newRow("bracket the link opened") << QStringLiteral("(see http://wiki.example/Tarot_(cards)).")
+                                             << QStringList{QStringLiteral("http://wiki.example/Tarot_(cards)")};
+    QTest::newRow("two links and mail") << QStringLiteral(
+        "ftp://files.example/deck.zip or mailto:reader@kesto.example, WWW.Kesto.Example")
+                                        << QStringList{QStringLiteral("ftp://files.example/deck.zip"),
+                                                       QStringLiteral("mailto:reader@kesto.example"),
+                                                       QStringLiteral("WWW.Kesto.Example")};
     QTest::newRow("prefix alone") << QStringLiteral("http:// and www. are no addresses") << QStringList{};
     QTest::newRow("inside a word") << QStringLiteral("awww.example and me@www.example") << QStringList{};
     QTest::newRow("other schemes") << QStringLiteral("file:///etc/passwd javascript:alert(1) data:text/html,x")
@@ -306,7 +306,12 @@ void tst_LinkDetect::mainWindowLoadAndUnload()
     frmMDI *next = shell.mainWindow();
     QVERIFY(IsUrlDetectionOn());
     next->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->setPlainText(QStringLiteral("www.kesto.example"));
-    QVERIFY(!next->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->document()->firstBlock().layout()->formats().isEmpty());
+    QVERIFY(!next->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))
+                 ->document()
+                 ->firstBlock()
+                 .layout()
+                 ->formats()
+                 .isEmpty());
 }
 
 QTEST_MAIN(tst_LinkDetect)

@@ -50,8 +50,8 @@ struct Fixture : AppFixture
 int twipsOf(int pixels) { return pixelsToTwips(pixels); }
 
 // Compares a length in twips, allowing for the rounding of one pixel.
-#define COMPARE_TWIPS(actualPixels, expectedTwips)                                                            \
-    QVERIFY2(qAbs(twipsOf(actualPixels) - (expectedTwips)) <= 15,                                            \
+#define COMPARE_TWIPS(actualPixels, expectedTwips)                \
+    QVERIFY2(qAbs(twipsOf(actualPixels) - (expectedTwips)) <= 15, \
              qPrintable(QStringLiteral("%1 twips, expected %2").arg(twipsOf(actualPixels)).arg(expectedTwips)))
 
 } // namespace
@@ -101,7 +101,8 @@ void TestMainWindow::loadCopiesQuerent()
     QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("Ann"));
     QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtDOB"))->text(), QString());
     QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtCountry"))->text(), QStringLiteral("Peru"));
-    QCOMPARE(frame->findChild<QPlainTextEdit *>(QStringLiteral("txtQ"))->toPlainText(), QStringLiteral("Where?\nAnd when?"));
+    QCOMPARE(frame->findChild<QPlainTextEdit *>(QStringLiteral("txtQ"))->toPlainText(),
+             QStringLiteral("Where?\nAnd when?"));
     QVERIFY(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->isReadOnly());
     QVERIFY(frame->findChild<QPlainTextEdit *>(QStringLiteral("txtQ"))->isReadOnly());
     QCOMPARE(f->session.internetConnected, 1);
@@ -114,7 +115,8 @@ void TestMainWindow::loadCopiesQuerent()
     QCOMPARE(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->toPlainText(), QStringLiteral("RichTextBox1"));
     QCOMPARE(frame->readingDisplay().text(), QStringLiteral("RichTextBox1"));
     QCOMPARE(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->document()->defaultFont().pointSizeF(), 8.5);
-    QCOMPARE(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->document()->defaultFont().family(), QStringLiteral("Verdana"));
+    QCOMPARE(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->document()->defaultFont().family(),
+             QStringLiteral("Verdana"));
 
     // The same accessor hands back the same window until it is closed.
     QCOMPARE(f->shell.mainWindow(), frame);
@@ -128,17 +130,18 @@ void TestMainWindow::designTexts()
     QStringList menuBar;
     for (QAction *a : frame->menuBar()->actions())
         menuBar.append(a->text());
-    QCOMPARE(menuBar, (QStringList{QStringLiteral("&File"), QStringLiteral("&Help"), QStringLiteral("&Donate"),
-                                   QStringLiteral("Make Money &Online")}));
+    QCOMPARE(menuBar,
+             (QStringList{QStringLiteral("&File"), QStringLiteral("&Help"), QStringLiteral("&Donate"),
+                          QStringLiteral("Make Money &Online")}));
     auto entries = [](QMenu *menu) {
         QStringList texts;
         for (QAction *a : menu->actions())
             texts.append(a->isSeparator() ? QStringLiteral("-") : a->text());
         return texts;
     };
-    QCOMPARE(entries(frame->mnuFile), (QStringList{QStringLiteral("&Update"), QStringLiteral("-"),
-                                                   QStringLiteral("&Start Again"), QStringLiteral("-"),
-                                                   QStringLiteral("E&xit")}));
+    QCOMPARE(entries(frame->mnuFile),
+             (QStringList{QStringLiteral("&Update"), QStringLiteral("-"), QStringLiteral("&Start Again"),
+                          QStringLiteral("-"), QStringLiteral("E&xit")}));
     QCOMPARE(entries(frame->mnuHelp),
              (QStringList{QStringLiteral("&Online Help"), QStringLiteral("&Visit Us Online"), QStringLiteral("-"),
                           QStringLiteral("Check for Software &Update"), QStringLiteral("-"),
@@ -147,8 +150,9 @@ void TestMainWindow::designTexts()
     QStringList toolbar;
     for (QAction *a : frame->TB->actions())
         toolbar.append(a->text());
-    QCOMPARE(toolbar, (QStringList{QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Stop"),
-                                   QStringLiteral("Refresh"), QStringLiteral("Home"), QStringLiteral("Search")}));
+    QCOMPARE(toolbar,
+             (QStringList{QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Stop"),
+                          QStringLiteral("Refresh"), QStringLiteral("Home"), QStringLiteral("Search")}));
     for (QAction *a : frame->TB->actions())
         QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
 

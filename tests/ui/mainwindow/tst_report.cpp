@@ -22,16 +22,15 @@ QString separator() { return QString(512, QLatin1Char(' ')); }
 QString banner()
 {
     return maker::forumName()
-           + u" the most popular online discussion forum. A place to learn, to share and to make new friends."_s
-           + kCrLf + kCrLf + u"Visit "_s + kCrLf + maker::siteAddress() + u" "_s + kCrLf + u"Now "_s + kCrLf
-           + separator() + kCrLf;
+        + u" the most popular online discussion forum. A place to learn, to share and to make new friends."_s + kCrLf
+        + kCrLf + u"Visit "_s + kCrLf + maker::siteAddress() + u" "_s + kCrLf + u"Now "_s + kCrLf + separator() + kCrLf;
 }
 
 QString spreadPart(const QString &heading, SpreadIndex index, bool emptyLineAfterHeading,
                    bool emptyLineAfterDescription)
 {
     return heading + (emptyLineAfterHeading ? kCrLf : QString()) + kCrLf + SpreadByIndex(index)->description
-           + (emptyLineAfterDescription ? kCrLf : QString()) + kCrLf + separator() + kCrLf + kCrLf;
+        + (emptyLineAfterDescription ? kCrLf : QString()) + kCrLf + separator() + kCrLf + kCrLf;
 }
 
 // A position's title and meaning joined below.
@@ -53,7 +52,7 @@ QString separatorOnly() { return kCrLf + separator() + kCrLf; }
 QString closing()
 {
     return kCrLf + u"Thank You for using Kesto. Come spend some time with us online at "_s + maker::siteAddress()
-           + u". The best online discussion forum for every esoteric."_s + kCrLf;
+        + u". The best online discussion forum for every esoteric."_s + kCrLf;
 }
 
 // Where two texts first differ, with a little context, for a readable failure.
@@ -73,11 +72,11 @@ QByteArray difference(const QString &actual, const QString &expected)
         .toUtf8();
 }
 
-#define COMPARE_TEXT(actual, expected)                                                                        \
-    do {                                                                                                      \
-        const QString a_ = (actual);                                                                          \
-        const QString e_ = (expected);                                                                        \
-        QVERIFY2(a_ == e_, difference(a_, e_).constData());                                                   \
+#define COMPARE_TEXT(actual, expected)                      \
+    do {                                                    \
+        const QString a_ = (actual);                        \
+        const QString e_ = (expected);                      \
+        QVERIFY2(a_ == e_, difference(a_, e_).constData()); \
     } while (false)
 
 CurrentReading readingOf(const QString &spreadName, bool manual, const CardArray &cards, const CardArray &reversed)
@@ -162,63 +161,60 @@ void tst_Report::wholeText_data()
             s += below(kCelticCross, i + 1) + card(celtic[i], celticReversed.contains(celtic[i]));
         return s;
     };
-    const QString celticHeader =
-        banner() + spreadPart(u"Spread Type - Celtic Cross Spread"_s, kCelticCross, false, false);
+    const QString celticHeader
+        = banner() + spreadPart(u"Spread Type - Celtic Cross Spread"_s, kCelticCross, false, false);
 
     // The spare slot holds card 0; reporting it would add a block for Death.
     QTest::newRow("celtic cross automatic")
         << readingOf(u"Celtic Cross"_s, false, QList<qint32>(celtic) << 0, celticReversed)
         << celticHeader + celticSection() + closing();
-    QTest::newRow("celtic cross manual")
-        << readingOf(u"Celtic Cross"_s, true, celtic, celticReversed) << celticHeader + celticSection() + closing();
+    QTest::newRow("celtic cross manual") << readingOf(u"Celtic Cross"_s, true, celtic, celticReversed)
+                                         << celticHeader + celticSection() + closing();
 
-    QTest::newRow("one card")
-        << readingOf(u"One Card"_s, false, QList<qint32>{33, 0}, std::nullopt)
-        << banner() + u"Spread Type - One Card"_s + kCrLf + SpreadByIndex(kOneCard)->description + kCrLf + kCrLf
-               + separator() + kCrLf + kCrLf
-               + u"Card 1:  This represents the most important factor that affects the issue in hand."_s
-               + card(33, false) + closing();
+    QTest::newRow("one card") << readingOf(u"One Card"_s, false, QList<qint32>{33, 0}, std::nullopt)
+                              << banner() + u"Spread Type - One Card"_s + kCrLf + SpreadByIndex(kOneCard)->description
+            + kCrLf + kCrLf + separator() + kCrLf + kCrLf
+            + u"Card 1:  This represents the most important factor that affects the issue in hand."_s + card(33, false)
+            + closing();
 
-    QTest::newRow("eliphas levy wheel")
-        << readingOf(u"Eliphas Levy Wheel Spread(Halvery)"_s, true, QList<qint32>{1, 2, 3, 4, 5}, QList<qint32>{4})
-        << banner() + spreadPart(u"Spread Type - Eliphas Levy Wheel Spread(Halvery)"_s, kEliphasLevyWheel, true, false)
-               + below(kEliphasLevyWheel, 1) + card(1, false) + below(kEliphasLevyWheel, 2) + card(2, false)
-               + below(kEliphasLevyWheel, 3) + card(3, false) + below(kEliphasLevyWheel, 4) + card(4, true)
-               + below(kEliphasLevyWheel, 5) + card(5, false) + closing();
+    QTest::newRow("eliphas levy wheel") << readingOf(u"Eliphas Levy Wheel Spread(Halvery)"_s, true,
+                                                     QList<qint32>{1, 2, 3, 4, 5}, QList<qint32>{4})
+                                        << banner()
+            + spreadPart(u"Spread Type - Eliphas Levy Wheel Spread(Halvery)"_s, kEliphasLevyWheel, true, false)
+            + below(kEliphasLevyWheel, 1) + card(1, false) + below(kEliphasLevyWheel, 2) + card(2, false)
+            + below(kEliphasLevyWheel, 3) + card(3, false) + below(kEliphasLevyWheel, 4) + card(4, true)
+            + below(kEliphasLevyWheel, 5) + card(5, false) + closing();
 
-    QTest::newRow("line spread")
-        << readingOf(u"The Line Spread"_s, false, QList<qint32>{22, 23, 24, 25, 26, 0}, std::nullopt)
-        << banner() + spreadPart(u"Spread Type - The Line Spread"_s, kLineSpread, false, false)
-               + u"Card 1 - This card represents the distant past."_s + card(22, false)
-               + u"Card 2 - This card represents the recent past."_s + card(23, false)
-               + u"Card 3 - This card represents the present."_s + card(24, false)
-               + u"Card 4 - This card represents the near future."_s + card(25, false)
-               + u"Card 5 - This card represents the distant future."_s + card(26, false) + closing();
+    QTest::newRow("line spread") << readingOf(u"The Line Spread"_s, false, QList<qint32>{22, 23, 24, 25, 26, 0},
+                                              std::nullopt)
+                                 << banner() + spreadPart(u"Spread Type - The Line Spread"_s, kLineSpread, false, false)
+            + u"Card 1 - This card represents the distant past."_s + card(22, false)
+            + u"Card 2 - This card represents the recent past."_s + card(23, false)
+            + u"Card 3 - This card represents the present."_s + card(24, false)
+            + u"Card 4 - This card represents the near future."_s + card(25, false)
+            + u"Card 5 - This card represents the distant future."_s + card(26, false) + closing();
 
     // Death's reversed title follows one line break, not two.
-    QTest::newRow("death reversed")
-        << readingOf(u"One Card"_s, true, QList<qint32>{0}, QList<qint32>{0})
-        << banner() + spreadPart(u"Spread Type - One Card"_s, kOneCard, false, true)
-               + u"Card 1:  This represents the most important factor that affects the issue in hand."_s
-               + kCrLf + u"Death - Reversed"_s + kCrLf + CardMeaning(0, true) + kCrLf + separator() + kCrLf
-               + closing();
+    QTest::newRow("death reversed") << readingOf(u"One Card"_s, true, QList<qint32>{0}, QList<qint32>{0})
+                                    << banner() + spreadPart(u"Spread Type - One Card"_s, kOneCard, false, true)
+            + u"Card 1:  This represents the most important factor that affects the issue in hand."_s + kCrLf
+            + u"Death - Reversed"_s + kCrLf + CardMeaning(0, true) + kCrLf + separator() + kCrLf + closing();
 
     // Orientation follows the card id: the card listed first in reversedCards lies at position 3.
     QTest::newRow("reversed by card, not position")
         << readingOf(u"Three Cards"_s, false, QList<qint32>{14, 7, 40, 0}, QList<qint32>{40})
-        << banner() + spreadPart(u"Spread Type - Three Cards"_s, kThreeCards, false, true)
-               + below(kThreeCards, 1) + card(14, false) + below(kThreeCards, 2) + card(7, false)
-               + below(kThreeCards, 3) + card(40, true) + closing();
+        << banner() + spreadPart(u"Spread Type - Three Cards"_s, kThreeCards, false, true) + below(kThreeCards, 1)
+            + card(14, false) + below(kThreeCards, 2) + card(7, false) + below(kThreeCards, 3) + card(40, true)
+            + closing();
 
-    QTest::newRow("no spread chosen")
-        << readingOf(u"-1"_s, false, QList<qint32>{5, 63, 0}, QList<qint32>{63})
-        << banner() + card(5, false) + card(63, true) + closing();
+    QTest::newRow("no spread chosen") << readingOf(u"-1"_s, false, QList<qint32>{5, 63, 0}, QList<qint32>{63})
+                                      << banner() + card(5, false) + card(63, true) + closing();
 
     // An unknown card gets only its separator; the next position still has its own number.
     QTest::newRow("card ids outside the deck")
         << readingOf(u"Two Cards"_s, true, QList<qint32>{78, 9, -1}, std::nullopt)
-        << banner() + spreadPart(u"Spread Type - Two Cards"_s, kTwoCards, false, true) + separatorOnly()
-               + u"Card 2: "_s + PositionText(kTwoCards, 2)->meaning + card(9, false) + separatorOnly() + closing();
+        << banner() + spreadPart(u"Spread Type - Two Cards"_s, kTwoCards, false, true) + separatorOnly() + u"Card 2: "_s
+            + PositionText(kTwoCards, 2)->meaning + card(9, false) + separatorOnly() + closing();
 }
 
 void tst_Report::wholeText()
@@ -303,7 +299,7 @@ void tst_Report::cardSectionFollowsCaret()
 {
     const CurrentReading reading = readingOf(u"One Card"_s, true, QList<qint32>{57}, std::nullopt);
     const QString section = u"Card 1:  This represents the most important factor that affects the issue in hand."_s
-                            + card(57, false) + closing();
+        + card(57, false) + closing();
 
     // The caret at the start of the heading line (after many CR LFs) and at the very start.
     for (const int caret : {int(banner().size()), 0}) {

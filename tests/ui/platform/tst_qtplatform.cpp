@@ -25,12 +25,15 @@ void tst_QtPlatform::realStoreRoundTrip()
     const QStringList texts = {QStringLiteral("Duration"), QStringLiteral("a/b\\c"), QStringLiteral("12/9/2026"),
                                QStringLiteral("= x ="), QStringLiteral("Tähti")};
     for (const QString &name : texts)
-        QVERIFY(platform.writeSetting(QStringLiteral("Settings"), EncodeSetting(name), EncodeSetting(name + QStringLiteral("!"))));
+        QVERIFY(platform.writeSetting(QStringLiteral("Settings"), EncodeSetting(name),
+                                      EncodeSetting(name + QStringLiteral("!"))));
     QtPlatform reader(dir.filePath(QStringLiteral("lock2")), QStringLiteral("kesto-test"));
     for (const QString &name : texts)
-        QCOMPARE(DecodeSetting(reader.readSetting(QStringLiteral("Settings"), EncodeSetting(name))), name + QStringLiteral("!"));
+        QCOMPARE(DecodeSetting(reader.readSetting(QStringLiteral("Settings"), EncodeSetting(name))),
+                 name + QStringLiteral("!"));
     // Each name is its own key: nothing was split into groups.
-    QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("kesto-test"), QStringLiteral("kesto-test"));
+    QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("kesto-test"),
+                  QStringLiteral("kesto-test"));
     raw.beginGroup(QStringLiteral("Settings"));
     QCOMPARE(raw.childKeys().size(), texts.size());
     QVERIFY(raw.childGroups().isEmpty());

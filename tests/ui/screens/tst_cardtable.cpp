@@ -68,17 +68,17 @@ void TestCardTable::automaticCast_data()
     QTest::addColumn<Deck>("deck");
     QTest::addColumn<bool>("reversed");
     QTest::addColumn<QList<int>>("cards");
-    QTest::addColumn<QList<bool>>("flips");       // orientation numbers, one per position
+    QTest::addColumn<QList<bool>>("flips"); // orientation numbers, one per position
     QTest::addColumn<QList<int>>("reversedCards"); // expected; empty: without bounds
 
     QTest::newRow("celtic cross, whole deck, upright only")
         << 0 << Deck::Whole << false << QList<int>{0, 77, 5, 40, 21, 22, 60, 13, 8, 30} << QList<bool>{}
         << QList<int>{};
     QTest::newRow("celtic cross, whole deck, every number reversed: the crossing card is not")
-        << 0 << Deck::Whole << true << QList<int>{12, 3, 77, 0, 45, 19, 64, 30, 22, 9}
-        << QList<bool>(10, true) << QList<int>{12, 77, 0, 45, 19, 64, 30, 22, 9};
-    QTest::newRow("one card, minor arcana, reversed") << 1 << Deck::Minor << true << QList<int>{77}
-                                                      << QList<bool>{true} << QList<int>{77};
+        << 0 << Deck::Whole << true << QList<int>{12, 3, 77, 0, 45, 19, 64, 30, 22, 9} << QList<bool>(10, true)
+        << QList<int>{12, 77, 0, 45, 19, 64, 30, 22, 9};
+    QTest::newRow("one card, minor arcana, reversed")
+        << 1 << Deck::Minor << true << QList<int>{77} << QList<bool>{true} << QList<int>{77};
     QTest::newRow("two cards, major arcana, upright only")
         << 2 << Deck::Major << false << QList<int>{21, 0} << QList<bool>{} << QList<int>{};
     QTest::newRow("three cards, minor arcana, upright only")
@@ -93,8 +93,7 @@ void TestCardTable::automaticCast_data()
     QTest::newRow("four seasons, minor arcana, alternate reversed")
         << 7 << Deck::Minor << true << QList<int>{23, 31, 40, 52, 61, 70, 76, 22}
         << QList<bool>{false, true, false, true, false, true, false, true} << QList<int>{31, 52, 70, 22};
-    QTest::newRow("both subsets: no cast") << 0 << Deck::Both << true << QList<int>{} << QList<bool>{}
-                                           << QList<int>{};
+    QTest::newRow("both subsets: no cast") << 0 << Deck::Both << true << QList<int>{} << QList<bool>{} << QList<int>{};
 }
 
 void TestCardTable::automaticCast()

@@ -29,7 +29,10 @@ const QString kClosingLineStart = QStringLiteral("Thank You for using Kesto.");
 
 QString shown(const QString &text) { return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
-QString positionText(int spread, int position) { return shown(*PositionDisplayText(SpreadByIndex(spread)->listName, position)); }
+QString positionText(int spread, int position)
+{
+    return shown(*PositionDisplayText(SpreadByIndex(spread)->listName, position));
+}
 
 // The fractions of a manual pick: per position the card, then its orientation number.
 void scriptPick(FakePlatform &platform, Deck deck, const QList<int> &cards, const QList<float> &orientations)
@@ -117,8 +120,8 @@ void TestManual::screenTexts_data()
     QTest::newRow("line spread, position 1, inline")
         << false << 5 << 1 << QStringLiteral("Card 1 - This card represents the distant past.");
 
-    QTest::newRow("celtic cross, placing 0") << true << 0 << 0
-                                             << QString(QStringLiteral("Card 2") + br + br + QStringLiteral("The Crossing"));
+    QTest::newRow("celtic cross, placing 0")
+        << true << 0 << 0 << QString(QStringLiteral("Card 2") + br + br + QStringLiteral("The Crossing"));
     QTest::newRow("celtic cross, placing 1") << true << 0 << 1 << QStringLiteral("Card 3: The Root");
     QTest::newRow("celtic cross, placing 2") << true << 0 << 2 << QStringLiteral("Card 4: The Past");
     QTest::newRow("celtic cross, placing 3") << true << 0 << 3 << QStringLiteral("Card 5: The Crown");
@@ -142,7 +145,8 @@ void TestManual::screenTexts_data()
                                     "situation. This may also be the problems and obstacles that the person may "
                                     "have to face."));
     QTest::newRow("four seasons, placing 0")
-        << true << 7 << 0 << QString(QStringLiteral("Card 2") + br + QStringLiteral("This card alters the next card (Card 3)"));
+        << true << 7 << 0
+        << QString(QStringLiteral("Card 2") + br + QStringLiteral("This card alters the next card (Card 3)"));
     QTest::newRow("four seasons, placing 7: nothing") << true << 7 << 7 << QString();
 }
 
@@ -153,8 +157,8 @@ void TestManual::screenTexts()
     QFETCH(int, index);
     QFETCH(QString, expected);
 
-    const std::optional<QString> text =
-        hint ? PlacementHint(spread, index) : PositionDisplayText(SpreadByIndex(spread)->listName, index);
+    const std::optional<QString> text
+        = hint ? PlacementHint(spread, index) : PositionDisplayText(SpreadByIndex(spread)->listName, index);
     QCOMPARE(text.has_value(), !expected.isNull());
     if (text)
         QCOMPARE(*text, expected);
@@ -165,10 +169,10 @@ void TestManual::manualPick_data()
     QTest::addColumn<int>("spread");
     QTest::addColumn<Deck>("deck");
     QTest::addColumn<bool>("reversed");
-    QTest::addColumn<QList<int>>("clicks");        // face-down boxes, in click order
-    QTest::addColumn<QList<int>>("cards");         // drawn, in position order
+    QTest::addColumn<QList<int>>("clicks"); // face-down boxes, in click order
+    QTest::addColumn<QList<int>>("cards"); // drawn, in position order
     QTest::addColumn<QList<float>>("orientations"); // round(r x 10) odd: reversed
-    QTest::addColumn<QList<int>>("reversedCards");  // expected; empty: without bounds
+    QTest::addColumn<QList<int>>("reversedCards"); // expected; empty: without bounds
 
     QTest::newRow("one card, whole deck, upright only: cast by the first click")
         << 1 << Deck::Whole << false << QList<int>{40} << QList<int>{77} << QList<float>{} << QList<int>{};
@@ -187,8 +191,8 @@ void TestManual::manualPick_data()
         << 4 << Deck::Whole << false << QList<int>{0, 1, 2, 3, 4} << QList<int>{60, 0, 77, 30, 45} << QList<float>{}
         << QList<int>{};
     QTest::newRow("line spread, major arcana, upright only")
-        << 5 << Deck::Major << false << QList<int>{21, 20, 19, 18, 17} << QList<int>{1, 2, 3, 4, 21}
-        << QList<float>{} << QList<int>{};
+        << 5 << Deck::Major << false << QList<int>{21, 20, 19, 18, 17} << QList<int>{1, 2, 3, 4, 21} << QList<float>{}
+        << QList<int>{};
     QTest::newRow("chakra layout, minor arcana, none reversed")
         << 6 << Deck::Minor << true << QList<int>{50, 40, 30, 20, 10, 5, 0} << QList<int>{70, 60, 50, 40, 30, 24, 22}
         << QList<float>(7, 0.25f) << QList<int>{};

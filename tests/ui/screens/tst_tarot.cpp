@@ -69,10 +69,7 @@ void clickRow(QListWidget *list, int row)
 }
 
 // Clicks a check box or option button on its indicator, where a user clicks it.
-void clickBox(QAbstractButton *box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-}
+void clickBox(QAbstractButton *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
 bool showsColour(const QLabel *box, const QColor &expected)
 {
@@ -81,7 +78,7 @@ bool showsColour(const QLabel *box, const QColor &expected)
         return false;
     const QColor c = shown.pixelColor(shown.width() / 2, shown.height() / 2);
     return qAbs(c.red() - expected.red()) < 12 && qAbs(c.green() - expected.green()) < 12
-           && qAbs(c.blue() - expected.blue()) < 12;
+        && qAbs(c.blue() - expected.blue()) < 12;
 }
 
 } // namespace
@@ -131,8 +128,7 @@ void TestTarot::loadShowsQuerentAndResetsCast()
 
     frmTarot *tarot = f->enterQuerent(QStringLiteral("Ann"), QStringLiteral("Peru"), QStringLiteral("Will I travel?"));
     // The date boxes were left as they were: the information line shows the composed date.
-    QCOMPARE(tarot->lblInfo->text(),
-             QStringLiteral("Name: Ann     Date: January 1, 1980     Country: Peru"));
+    QCOMPARE(tarot->lblInfo->text(), QStringLiteral("Name: Ann     Date: January 1, 1980     Country: Peru"));
     QCOMPARE(tarot->txtQ->toPlainText(), QStringLiteral("Question: Will I travel?"));
 
     QCOMPARE(reading.spreadName, QStringLiteral("-1"));
@@ -273,16 +269,16 @@ void TestTarot::castCopiesChoice_data()
     QTest::addColumn<QString>("arcana"); // clicks on H / L
     QTest::addColumn<QList<int>>("pauses");
 
-    QTest::newRow("autocast, reversed, minor") << QStringLiteral("cmdAuto") << 0 << true << QStringLiteral("L")
-                                               << QList<int>{};
-    QTest::newRow("autocast, upright only, major") << QStringLiteral("cmdAuto") << 6 << false
-                                                   << QStringLiteral("H") << QList<int>{3000};
-    QTest::newRow("autocast menu, whole deck") << QStringLiteral("mnuAutoCast") << 3 << false << QString()
-                                               << QList<int>{3000};
-    QTest::newRow("manual, upright only") << QStringLiteral("cmdManual") << 4 << false << QStringLiteral("LH")
-                                          << QList<int>{};
-    QTest::newRow("manual menu, reversed") << QStringLiteral("mnuManual") << 7 << true << QStringLiteral("L")
-                                           << QList<int>{};
+    QTest::newRow("autocast, reversed, minor")
+        << QStringLiteral("cmdAuto") << 0 << true << QStringLiteral("L") << QList<int>{};
+    QTest::newRow("autocast, upright only, major")
+        << QStringLiteral("cmdAuto") << 6 << false << QStringLiteral("H") << QList<int>{3000};
+    QTest::newRow("autocast menu, whole deck")
+        << QStringLiteral("mnuAutoCast") << 3 << false << QString() << QList<int>{3000};
+    QTest::newRow("manual, upright only")
+        << QStringLiteral("cmdManual") << 4 << false << QStringLiteral("LH") << QList<int>{};
+    QTest::newRow("manual menu, reversed")
+        << QStringLiteral("mnuManual") << 7 << true << QStringLiteral("L") << QList<int>{};
 }
 
 void TestTarot::castCopiesChoice()
@@ -383,7 +379,8 @@ void TestTarot::backOpensEmptyQuerentScreenKeepingValues()
     QVERIFY(second->chkRev->isChecked());
     QVERIFY(!second->chkHA->isChecked());
     // The main window, made on the first pass, shows the querent of the second.
-    QCOMPARE(f->shell.existingMainWindow()->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("Bob"));
+    QCOMPARE(f->shell.existingMainWindow()->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(),
+             QStringLiteral("Bob"));
 }
 
 void TestTarot::exitEndsProgram_data()

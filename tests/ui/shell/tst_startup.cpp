@@ -95,7 +95,8 @@ void tst_Startup::modeScreenTexts()
     QVERIFY(screen && screen->isVisible());
     QCOMPARE(screen->windowTitle(), QStringLiteral("Kesto v1.55"));
     QCOMPARE(screen->findChild<QRadioButton *>(QStringLiteral("optReading"))->text(), QStringLiteral("Tarot Reading"));
-    QCOMPARE(screen->findChild<QRadioButton *>(QStringLiteral("optDictionary"))->text(), QStringLiteral("Tarot Dictionary"));
+    QCOMPARE(screen->findChild<QRadioButton *>(QStringLiteral("optDictionary"))->text(),
+             QStringLiteral("Tarot Dictionary"));
     QCOMPARE(screen->findChild<QPushButton *>(QStringLiteral("cmdContd"))->text(), QStringLiteral("Continue...."));
     QCOMPARE(screen->findChild<QLabel *>(QStringLiteral("lblHeading"))->text(), QStringLiteral("Make a Choice"));
     QVERIFY(screen->findChild<LinkLabel *>(QStringLiteral("Label61")));

@@ -215,8 +215,9 @@ void tst_Browser::initTestCase()
     m_server.setPage(QStringLiteral("/entry2"), "<html><head><title>The Moon</title></head><body>Moon</body></html>");
     m_server.setPage(QStringLiteral("/after"), "<html><head><title>After</title></head><body>after</body></html>");
     // The results page holds a frame: a later document that must not get the form.
-    m_server.setPage(QStringLiteral("/custom"), "<html><head><title>Results</title></head>"
-                                                "<body><p>Results</p><iframe src=\"/frame\"></iframe></body></html>");
+    m_server.setPage(QStringLiteral("/custom"),
+                     "<html><head><title>Results</title></head>"
+                     "<body><p>Results</p><iframe src=\"/frame\"></iframe></body></html>");
     m_server.setPage(QStringLiteral("/frame"), "<html><body>frame</body></html>");
 }
 
@@ -309,8 +310,9 @@ void tst_Browser::offlineNotice()
     QVERIFY(qAbs(twipsSize(main).width() - (15360 - 2925 - 250)) <= 15);
     QVERIFY(qAbs(twipsSize(main).height() - (11100 - 2600)) <= 15);
     QVERIFY(qAbs(twipsSize(search).width() - (15360 - 2925)) <= 15);
-    QVERIFY(qAbs(pixelsToTwips(search->brwWebBrowser->height(), search->logicalDpiY()) - (11100 - 915 - 660 - 540 - 650))
-            <= 15);
+    QVERIFY(
+        qAbs(pixelsToTwips(search->brwWebBrowser->height(), search->logicalDpiY()) - (11100 - 915 - 660 - 540 - 650))
+        <= 15);
 
     // The advert opens the maker's home page.
     QTest::mouseClick(search->Label61, Qt::LeftButton);
@@ -366,8 +368,9 @@ void tst_Browser::pageCannotLeaveForRefusedScheme()
     QSignalSpy refused(page, &SafeBrowserPage::navigationRefused);
 
     evaluate(page, QStringLiteral("location.href = 'file:///etc/hostname'; 1"));
-    evaluate(page, QStringLiteral("location.href = URL.createObjectURL("
-                                  "new Blob(['<b>blob</b>'], {type: 'text/html'})); 1"));
+    evaluate(page,
+             QStringLiteral("location.href = URL.createObjectURL("
+                            "new Blob(['<b>blob</b>'], {type: 'text/html'})); 1"));
     QTRY_COMPARE_WITH_TIMEOUT(refused.size(), 1, kLoadTimeout);
     QCOMPARE(refused.first().at(0).toUrl().scheme(), QStringLiteral("blob"));
     evaluate(page, QStringLiteral("location.href = '/after'; 1"));
@@ -446,7 +449,7 @@ void tst_Browser::webSearchSubmitsForm_data()
     QTest::newRow("empty box") << QString() << QString();
     QTest::newRow("blanks only") << QStringLiteral("   ") << QString();
     QTest::newRow("accents and signs") << QStringLiteral("Reine d'épées & 5+5=10")
-                                      << QStringLiteral("Reine d'épées & 5+5=10");
+                                       << QStringLiteral("Reine d'épées & 5+5=10");
 }
 
 void tst_Browser::webSearchSubmitsForm()

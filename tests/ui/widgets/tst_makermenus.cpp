@@ -31,26 +31,26 @@ void tst_MakerMenus::captions_data()
     QTest::addColumn<QStringList>("bar");
     QTest::addColumn<QStringList>("help");
 
-    const QStringList usualHelp{QStringLiteral("&Online Help"), QStringLiteral("&Visit Us Online"), QStringLiteral("-"),
-                                QStringLiteral("Check for Software &Update"), QStringLiteral("-"),
+    const QStringList usualHelp{QStringLiteral("&Online Help"),
+                                QStringLiteral("&Visit Us Online"),
+                                QStringLiteral("-"),
+                                QStringLiteral("Check for Software &Update"),
+                                QStringLiteral("-"),
                                 QStringLiteral("&About Software")};
-    QTest::newRow("spread, card pick")
-        << MakerMenuWording::Standard
-        << QStringList{QStringLiteral("File"), QStringLiteral("&Help"), QStringLiteral("Donate"),
-                       QStringLiteral("Make Money &Online")}
-        << usualHelp;
-    QTest::newRow("querent")
-        << MakerMenuWording::Querent
-        << QStringList{QStringLiteral("File"), QStringLiteral("Help"), QStringLiteral("Donate"),
-                       QStringLiteral("Make Money &Online")}
-        << QStringList{QStringLiteral("Onine &Help"), QStringLiteral("Visit Us &Online"), QStringLiteral("-"),
-                       QStringLiteral("Check For Software Update"), QStringLiteral("-"),
-                       QStringLiteral("About &Software")};
-    QTest::newRow("main window")
-        << MakerMenuWording::MainWindow
-        << QStringList{QStringLiteral("File"), QStringLiteral("&Help"), QStringLiteral("&Donate"),
-                       QStringLiteral("Make Money &Online")}
-        << usualHelp;
+    QTest::newRow("spread, card pick") << MakerMenuWording::Standard
+                                       << QStringList{QStringLiteral("File"), QStringLiteral("&Help"),
+                                                      QStringLiteral("Donate"), QStringLiteral("Make Money &Online")}
+                                       << usualHelp;
+    QTest::newRow("querent") << MakerMenuWording::Querent
+                             << QStringList{QStringLiteral("File"), QStringLiteral("Help"), QStringLiteral("Donate"),
+                                            QStringLiteral("Make Money &Online")}
+                             << QStringList{QStringLiteral("Onine &Help"), QStringLiteral("Visit Us &Online"),
+                                            QStringLiteral("-"),           QStringLiteral("Check For Software Update"),
+                                            QStringLiteral("-"),           QStringLiteral("About &Software")};
+    QTest::newRow("main window") << MakerMenuWording::MainWindow
+                                 << QStringList{QStringLiteral("File"), QStringLiteral("&Help"),
+                                                QStringLiteral("&Donate"), QStringLiteral("Make Money &Online")}
+                                 << usualHelp;
 }
 
 void tst_MakerMenus::captions()
@@ -79,8 +79,9 @@ void tst_MakerMenus::captions()
         if (!a->isSeparator())
             names.append(a->objectName());
     }
-    QCOMPARE(names, (QStringList{QStringLiteral("mnuOnline"), QStringLiteral("mnuVisit"),
-                                 QStringLiteral("mnuUpdate"), QStringLiteral("mnuAbout")}));
+    QCOMPARE(names,
+             (QStringList{QStringLiteral("mnuOnline"), QStringLiteral("mnuVisit"), QStringLiteral("mnuUpdate"),
+                          QStringLiteral("mnuAbout")}));
     const QList<QAction *> barActions = window.menuBar()->actions();
     QCOMPARE(barActions.at(2)->objectName(), QStringLiteral("mnuDonate"));
     QCOMPARE(barActions.at(3)->objectName(), QStringLiteral("mnuMakeMoney"));
@@ -97,8 +98,10 @@ void tst_MakerMenus::entriesOpenTheirPages()
     {
         const char *name;
         const char16_t *page;
-    } pages[] = {{"mnuOnline", page::help},     {"mnuVisit", page::home},
-                 {"mnuUpdate", page::download}, {"mnuDonate", page::donate},
+    } pages[] = {{"mnuOnline", page::help},
+                 {"mnuVisit", page::home},
+                 {"mnuUpdate", page::download},
+                 {"mnuDonate", page::donate},
                  {"mnuMakeMoney", page::fullyBranded}};
     QStringList expected;
     for (const auto &entry : pages) {
