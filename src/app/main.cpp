@@ -1,5 +1,4 @@
 #include "ui/platform/qtplatform.h"
-#include "core/platform/maker.h"
 #include "core/session/session.h"
 #include "ui/shell/fonts.h"
 #include "ui/shell/shell.h"
@@ -17,11 +16,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kesto"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kesto"));
-    QApplication::setApplicationVersion(kesto::maker::version());
-    // Lets desktops match the windows to the installed desktop entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.kesto.Kesto"));
+    kesto::setApplicationIdentity();
     // The program ends only through EndProgram, never because a screen closed while the
     // next one was being opened.
     QApplication::setQuitOnLastWindowClosed(false);

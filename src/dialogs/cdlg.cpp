@@ -13,14 +13,17 @@
 #include <QPrinter>
 #include <QShowEvent>
 
+#include <type_traits>
+
 namespace kesto {
 
 namespace {
 
-// A Qt dialog that forwards its life to an event sink: initialisation when first shown, the
-// OK button (whose false answer keeps the dialog open), and its close.
+// A Qt dialog that forwards its events to an event sink: initialisation when first shown,
+// for a file dialog the selection, folder and file-type changes, the OK button (whose false
+// answer keeps the dialog open), and its close. Each call passes the dialog itself.
 template<class Dialog>
-class Hooked : public Dialog
+class DialogHook : public Dialog
 {
 public:
     using Dialog::Dialog;
@@ -28,8 +31,14 @@ public:
     void hook(EventSink *sink)
     {
         m_sink = sink;
-        if (m_sink)
-            QObject::connect(this, &QDialog::finished, this, [this] { m_sink->DialogClose(this); });
+        if (!m_sink)
+            return;
+        QObject::connect(this, &QDialog::finished, this, [this] { m_sink->DialogClose(this); });
+        if constexpr (std::is_base_of_v<QFileDialog, Dialog>) {
+            QObject::connect(this, &QFileDialog::currentChanged, this, [this] { m_sink->FileChange(this); });
+            QObject::connect(this, &QFileDialog::directoryEntered, this, [this] { m_sink->FolderChange(this); });
+            QObject::connect(this, &QFileDialog::filterSelected, this, [this] { m_sink->TypeChange(this); });
+        }
     }
     EventSink *sink() const { return m_sink; }
 
@@ -182,7 +191,7 @@ static FileDialogRun runFileDialog(QFileDialog::AcceptMode mode, QFileDialog::Fi
                                    QWidget *owner, bool confirmOverwrite, bool showReadOnly, bool readOnly,
                                    EventSink *sink)
 {
-    Hooked<QFileDialog> dialog(owner, title, initDir);
+    DialogHook<QFileDialog> dialog(owner, title, initDir);
     dialog.setObjectName(QStringLiteral("CDLGFileDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(mode);
@@ -206,14 +215,6 @@ static FileDialogRun runFileDialog(QFileDialog::AcceptMode mode, QFileDialog::Fi
     }
 
     dialog.hook(sink);
-    if (sink) {
-        QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog,
-                         [&dialog, sink] { sink->FileChange(&dialog); });
-        QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog,
-                         [&dialog, sink] { sink->FolderChange(&dialog); });
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog, sink] { sink->TypeChange(&dialog); });
-    }
 
     FileDialogRun run;
     run.accepted = dialog.exec() == QDialog::Accepted;
@@ -356,7 +357,7 @@ bool CDLG::VBChooseColor(qint32 &Color, bool AnyColor, bool FullOpen, bool Disab
         saved[size_t(i)] = QColorDialog::customColor(i);
         QColorDialog::setCustomColor(i, fromBgr(m_customColors[size_t(i)]));
     }
-    Hooked<QColorDialog> dialog(fromBgr(Color), OwnerWindow(Owner));
+    DialogHook<QColorDialog> dialog(fromBgr(Color), OwnerWindow(Owner));
     dialog.setObjectName(QStringLiteral("CDLGColorDialog"));
     dialog.setOption(QColorDialog::DontUseNativeDialog, true);
     dialog.hook(sink);
@@ -394,7 +395,7 @@ bool CDLG::VBChooseFont(QFont &CurFont, QPrinter *PrinterDC, qintptr Owner, qint
     if (sink)
         f |= cdlg::FontHookFlag;
 
-    Hooked<QFontDialog> dialog(CurFont, OwnerWindow(Owner));
+    DialogHook<QFontDialog> dialog(CurFont, OwnerWindow(Owner));
     dialog.setObjectName(QStringLiteral("CDLGFontDialog"));
     dialog.setOption(QFontDialog::DontUseNativeDialog, true);
     dialog.hook(sink);
@@ -456,7 +457,7 @@ bool CDLG::VBPrintDlg(QPrinter *printer, qint32 &PrintRange, bool DisablePageNum
                               : PrintRange == cdlg::PageNums ? QPrinter::PageRange
                                                              : QPrinter::AllPages);
 
-    Hooked<QPrintDialog> dialog(target, OwnerWindow(Owner));
+    DialogHook<QPrintDialog> dialog(target, OwnerWindow(Owner));
     dialog.setObjectName(QStringLiteral("CDLGPrintDialog"));
     QAbstractPrintDialog::PrintDialogOptions options
         = QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize;
@@ -548,7 +549,7 @@ bool CDLG::runPageSetup(qintptr Owner, bool DisableMargins, bool DisableOrientat
     if (v.printQuality > 0)
         target->setResolution(v.printQuality);
 
-    Hooked<QPageSetupDialog> dialog(target, OwnerWindow(Owner));
+    DialogHook<QPageSetupDialog> dialog(target, OwnerWindow(Owner));
     dialog.setObjectName(QStringLiteral("CDLGPageSetupDialog"));
     dialog.hook(sink);
     if (dialog.exec() != QDialog::Accepted) {

@@ -13,10 +13,12 @@
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QImageReader>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -210,38 +212,38 @@ bool frmFront::isAcceptedCharacter(QChar c)
 
 bool frmFront::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        if (watched == txtName)
-            return filterKey(txtName, static_cast<QKeyEvent *>(event));
-        if (watched == txtCountry)
-            return filterKey(txtCountry, static_cast<QKeyEvent *>(event));
-    }
+    QLineEdit *box = watched == txtName ? txtName : watched == txtCountry ? txtCountry : nullptr;
+    if (box && event->type() == QEvent::KeyPress && keyIsRefused(static_cast<QKeyEvent *>(event)))
+        return refuseTyping(box);
+    // Text an input method or a compose sequence commits is typed too, without a key press
+    // of its own.
+    if (box && event->type() == QEvent::InputMethod
+        && !isAcceptedText(static_cast<QInputMethodEvent *>(event)->commitString()))
+        return refuseTyping(box);
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool frmFront::filterKey(QLineEdit *box, QKeyEvent *event)
+bool frmFront::keyIsRefused(const QKeyEvent *event)
 {
     // Only keys that type a character are filtered: moving the caret, Tab between the
-    // boxes and Alt with a menu's access key type nothing.
+    // boxes and a menu's access key type nothing. Alt, Meta or AltGr held does not stop a
+    // key from typing, so its text is filtered like any other.
     const int key = event->key();
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
         return false;
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    bool discard = false;
-    if ((modifiers & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) {
-        // A control combination (copy, paste, select all...) types a control character.
-        discard = true;
-    } else {
-        const QString typed = event->text();
-        for (QChar c : typed) {
-            if (!isAcceptedCharacter(c))
-                discard = true;
-        }
-    }
-    if (!discard)
-        return false;
+    // A control combination (copy, paste, select all...) types a control character.
+    if ((event->modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return true;
+    return !isAcceptedText(event->text());
+}
+
+bool frmFront::isAcceptedText(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), isAcceptedCharacter);
+}
+
+bool frmFront::refuseTyping(QLineEdit *box)
+{
     const QString text = box == txtName ? QStringLiteral("Name cannot contain Numbers and Special Characters")
                                         : QStringLiteral("Country cannot contain Numbers and Special Characters");
     m_shell.platform().message(text, MessageIcon::Information);

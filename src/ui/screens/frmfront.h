@@ -70,9 +70,11 @@ protected:
 
 private:
     void buildMenus();
-    // Runs the key filter of a name or country box on one key press; true when the key is
-    // discarded.
-    bool filterKey(QLineEdit *box, QKeyEvent *event);
+    // Whether a key pressed in the name or country box types a refused character.
+    static bool keyIsRefused(const QKeyEvent *event);
+    static bool isAcceptedText(const QString &text);
+    // Shows the box's message and keeps the focus in the box; the typing is discarded.
+    bool refuseTyping(QLineEdit *box);
     void closeForNavigation();
 
     Shell &m_shell;

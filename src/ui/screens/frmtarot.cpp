@@ -8,6 +8,7 @@
 #include "ui/widgets/screenwindow.h"
 #include "ui/widgets/actions.h"
 #include "ui/widgets/makermenus.h"
+#include "ui/widgets/singlechoicelist.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
@@ -19,6 +20,8 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLayout>
+#include "ui/widgets/singlechoicelist.h"
+
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -78,9 +81,8 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     }
     place(pctCard, 3000, 1215, 3000, 3525);
 
-    lstOption = new QListWidget(client);
+    lstOption = new SingleChoiceList(client);
     lstOption->setObjectName(QStringLiteral("lstOption"));
-    lstOption->setSelectionMode(QAbstractItemView::SingleSelection);
     lstOption->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     place(lstOption, 6120, 1215, 3840, 2040);
 

@@ -3,8 +3,19 @@
 #include "core/platform/platform.h"
 #include "ui/shell/shell.h"
 #include "core/online/modhelp.h"
+#include "core/platform/maker.h"
+
+#include <QGuiApplication>
 
 namespace kesto {
+
+void setApplicationIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("kesto"));
+    QCoreApplication::setApplicationVersion(maker::version());
+    // Lets desktops match the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kesto.Kesto"));
+}
 
 void RunStartup(Shell &shell)
 {

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void tabOrder();
     void keyFilter_data();
     void keyFilter();
+    void everyTypingRouteIsFiltered();
     void editingKeysPass_data();
     void editingKeysPass();
     void rejectedKeyPutsFocusBack();
@@ -163,6 +165,31 @@ void TestQuerent::keyFilter()
     QCOMPARE(f->messageTexts(), messages);
     for (const auto &m : f->platform.messages)
         QCOMPARE(m.icon, MessageIcon::Information);
+}
+
+void TestQuerent::everyTypingRouteIsFiltered()
+{
+    frmFront *front = f->openScreen();
+    QLineEdit *name = front->txtName;
+    name->setFocus();
+    // Keys typed with Alt, Meta or AltGr held still type their text.
+    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_2, QStringLiteral("2"), Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_2, QStringLiteral("@"), Qt::MetaModifier);
+    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_A, QStringLiteral("a"), Qt::AltModifier);
+    QCOMPARE(f->messageTexts(), (QStringList{kNameMessage, kNameMessage}));
+
+    // Text committed by an input method or a compose sequence.
+    auto commit = [](QWidget *box, const QString &text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QCoreApplication::sendEvent(box, &event);
+    };
+    commit(name, QStringLiteral("\u00e97!"));
+    commit(name, QStringLiteral("Bo"));
+    commit(front->txtCountry, QStringLiteral("\u00e9"));
+    QCOMPARE(name->text(), QStringLiteral("aBo"));
+    QCOMPARE(front->txtCountry->text(), QString());
+    QCOMPARE(f->messageTexts(), (QStringList{kNameMessage, kNameMessage, kNameMessage, kCountryMessage}));
 }
 
 void TestQuerent::editingKeysPass_data()

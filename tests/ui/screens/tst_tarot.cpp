@@ -99,6 +99,7 @@ private Q_SLOTS:
     void listClickShowsSpread_data();
     void listClickShowsSpread();
     void missingPictureShowsNoStalePicture();
+    void oneSpreadStaysSelected();
     void spreadMenuEntriesSelectByName_data();
     void spreadMenuEntriesSelectByName();
     void arcanaBoxesStayExclusive_data();
@@ -200,6 +201,32 @@ void TestTarot::missingPictureShowsNoStalePicture()
     // The rest of the spread's details still follow the selection.
     QCOMPARE(f->session.reading.no, 3);
     QVERIFY(tarot->txtDisp->toPlainText().startsWith(QStringLiteral("This spread is good for someone")));
+}
+
+void TestTarot::oneSpreadStaysSelected()
+{
+    frmTarot *tarot = f->enterQuerent(QStringLiteral("Ann"), QStringLiteral("Peru"), {});
+    QListWidget *list = tarot->lstOption;
+    clickRow(list, 2);
+    const int spreadNumber = f->session.reading.no;
+    const QPoint chosen = list->visualItemRect(list->item(2)).center();
+    const QPoint belowRows(4, list->viewport()->height() - 2);
+
+    // Ctrl+click and Ctrl+Space on the chosen spread, and a click below the rows, each
+    // could leave no spread selected: the cast would then have no positions.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, chosen);
+    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, belowRows);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, belowRows);
+    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(list->selectedItems().constFirst(), list->item(2));
+    QCOMPARE(f->session.reading.no, spreadNumber);
+
+    // Choosing another spread, with or without Ctrl, still moves the selection.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(4)).center());
+    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(list->selectedItems().constFirst(), list->item(4));
 }
 
 void TestTarot::spreadMenuEntriesSelectByName_data()
