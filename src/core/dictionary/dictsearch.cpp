@@ -115,12 +115,16 @@ QStringList ReadKeywordList(const QString &programFolder, bool *inUse)
     return keys;
 }
 
-KeywordMatches FindPrefixMatches(const QString &programFolder, const QString &s)
+namespace {
+
+// Every keyword of the installed dictionary that `matches` accepts, in table order.
+template<typename Match>
+KeywordMatches findMatches(const QString &programFolder, Match matches)
 {
     KeywordMatches found;
-    const Walk walk = walkInstalled(programFolder, false, [&found, &s](const DictionaryCursor &row) {
+    const Walk walk = walkInstalled(programFolder, false, [&found, &matches](const DictionaryCursor &row) {
         const QString key = row.key();
-        if (PrefixMatches(key, s))
+        if (matches(key))
             found.keys.append(key);
         return true;
     });
@@ -131,20 +135,16 @@ KeywordMatches FindPrefixMatches(const QString &programFolder, const QString &s)
     return found;
 }
 
+} // namespace
+
+KeywordMatches FindPrefixMatches(const QString &programFolder, const QString &s)
+{
+    return findMatches(programFolder, [&s](const QString &key) { return PrefixMatches(key, s); });
+}
+
 KeywordMatches FindWildcardMatches(const QString &programFolder, const QString &p)
 {
-    KeywordMatches found;
-    const Walk walk = walkInstalled(programFolder, false, [&found, &p](const DictionaryCursor &row) {
-        const QString key = row.key();
-        if (WildcardMatches(key, p))
-            found.keys.append(key);
-        return true;
-    });
-    if (walk.inUse)
-        found.keys.clear();
-    found.rowsRead = walk.rows;
-    found.inUse = walk.inUse;
-    return found;
+    return findMatches(programFolder, [&p](const QString &key) { return WildcardMatches(key, p); });
 }
 
 std::optional<QString> FindLinkOfKey(const QString &programFolder, const QString &lowerKey, bool *inUse)
