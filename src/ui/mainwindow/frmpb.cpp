@@ -44,7 +44,7 @@ void frmPB::Form_Load()
     cmdPB->setText(QStringLiteral("Show Progress"));
     ProgressMax = 50;
     PB->setRange(0, ProgressMax);
-    PB->setValue(qBound(0, int(m_session.progressCount), ProgressMax));
+    PB->setValue(qBound(0, int(m_session.ProgressCount), ProgressMax));
     PB->setVisible(false);
     Timer1->stop();
     Timer1->setInterval(m_tickMs);
@@ -54,15 +54,15 @@ void frmPB::Form_Load()
 
 void frmPB::Timer1_Timer()
 {
-    if (m_session.progressCount >= ProgressMax) {
+    if (m_session.ProgressCount >= ProgressMax) {
         Timer1->stop();
-        m_session.progressCount = 0;
+        m_session.ProgressCount = 0;
         PB->setVisible(false);
         accept();
         return;
     }
-    ++m_session.progressCount;
-    PB->setValue(m_session.progressCount);
+    ++m_session.ProgressCount;
+    PB->setValue(m_session.ProgressCount);
 }
 
 void frmPB::done(int result)
@@ -70,7 +70,7 @@ void frmPB::done(int result)
     // However the window goes (its last tick, or its close box), the next opening starts
     // again from the first step.
     Timer1->stop();
-    m_session.progressCount = 0;
+    m_session.ProgressCount = 0;
     QDialog::done(result);
 }
 

@@ -12,7 +12,7 @@ struct Session;
 
 // The dictionary update's progress window: shown modally once the merge is done, it fills its
 // bar in ProgressMax steps, one per timer tick, and closes itself on the tick after the last.
-// The step counter is the session's progressCount, which goes back to 0 when the window
+// The step counter is the session's ProgressCount, which goes back to 0 when the window
 // closes, so that the next opening starts again from the first step.
 class frmPB : public QDialog
 {

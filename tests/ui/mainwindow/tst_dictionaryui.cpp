@@ -555,7 +555,7 @@ void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
                         {u"Tower"_s, u"https://dict.example/Tower"_s}, // case counts
                     });
     f->platform.fileToOpen = chosen;
-    f->session.progressCount = 0;
+    f->session.ProgressCount = 0;
 
     // What the progress window looks like while it runs, and what the list holds meanwhile.
     struct Seen
@@ -597,7 +597,7 @@ void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
     QCOMPARE(f->platform.messages.first().icon, MessageIcon::Information);
     // The main window takes the keyboard back from the closed progress window.
     QTRY_COMPARE(QApplication::focusWidget(), frame->txtKey);
-    QCOMPARE(f->session.progressCount, qint16(0));
+    QCOMPARE(f->session.ProgressCount, qint16(0));
     QCOMPARE(keysIn(f->installed()), (installedKeys() + QStringList{u"Moon"_s, u"Tower"_s}));
     // The list is not reloaded: the new keywords show once it is refilled.
     QCOMPARE(listed(frame), installedKeys());
@@ -672,7 +672,7 @@ void TestDictionaryUi::updateRefusals()
 
 void TestDictionaryUi::progressWindowSteps()
 {
-    f->session.progressCount = 0;
+    f->session.ProgressCount = 0;
     auto pb = std::make_unique<frmPB>(f->session);
     QCOMPARE(pb->windowTitle(), u"Kesto v1.55"_s);
     QCOMPARE(pb->Timer1->interval(), 100);
@@ -683,7 +683,7 @@ void TestDictionaryUi::progressWindowSteps()
 
     for (int step = 1; step <= 50; ++step) {
         pb->Timer1_Timer();
-        QCOMPARE(f->session.progressCount, qint16(step));
+        QCOMPARE(f->session.ProgressCount, qint16(step));
         QCOMPARE(pb->PB->value(), step);
         QVERIFY(pb->isVisible());
     }
@@ -692,7 +692,7 @@ void TestDictionaryUi::progressWindowSteps()
     QVERIFY(!pb->isVisible());
     QVERIFY(!pb->Timer1->isActive());
     QVERIFY(!pb->PB->isVisible());
-    QCOMPARE(f->session.progressCount, qint16(0));
+    QCOMPARE(f->session.ProgressCount, qint16(0));
 
     // Closed part-way, the next window still starts from the first step.
     auto second = std::make_unique<frmPB>(f->session);
@@ -700,11 +700,11 @@ void TestDictionaryUi::progressWindowSteps()
     for (int step = 0; step < 7; ++step)
         second->Timer1_Timer();
     second->close();
-    QCOMPARE(f->session.progressCount, qint16(0));
+    QCOMPARE(f->session.ProgressCount, qint16(0));
     auto third = std::make_unique<frmPB>(f->session);
     QCOMPARE(third->PB->value(), 0);
     third->Timer1_Timer();
-    QCOMPARE(f->session.progressCount, qint16(1));
+    QCOMPARE(f->session.ProgressCount, qint16(1));
 }
 
 // ---- Where the installed dictionary is written ---------------------------------------------
