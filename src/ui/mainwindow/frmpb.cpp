@@ -4,6 +4,8 @@
 #include "core/platform/maker.h"
 #include "ui/widgets/twipsplacement.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -67,11 +69,32 @@ void frmPB::Timer1_Timer()
 
 void frmPB::done(int result)
 {
-    // However the window goes (its last tick, or its close box), the next opening starts
-    // again from the first step.
+    // However the window goes (its last tick, or the end of the program), the next opening
+    // starts again from the first step.
     Timer1->stop();
     m_session.ProgressCount = 0;
     QDialog::done(result);
+}
+
+void frmPB::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would cancel the dialog.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmPB::closeEvent(QCloseEvent *event)
+{
+    // A close the window system asks for is the user's close box (or Alt+F4); a close the
+    // program asks for (it is ending) goes through.
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 } // namespace kesto

@@ -3,11 +3,13 @@
 // File > Update with its progress window; where the installed dictionary is written when
 // the program folder cannot be.
 #include "core/dictionary/dictmerge.h"
+#include "core/dictionary/dictsearch.h"
 #include "core/dictionary/dictstore.h"
 #include "ui/mainwindow/frmmdi.h"
 #include "ui/mainwindow/frmpb.h"
 #include "ui/mainwindow/moddict.h"
 #include "appfixture.h"
+#include "core/online/modhelp.h"
 #include "core/platform/twips.h"
 #include "ui/web/frmbrowser.h"
 #include "ui/web/frmmain.h"
@@ -16,11 +18,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -30,10 +35,12 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QWebEngineUrlRequestInterceptor>
 
 #include <memory>
@@ -242,6 +249,7 @@ private Q_SLOTS:
     void updateRefusals_data();
     void updateRefusals();
     void progressWindowSteps();
+    void progressWindowClosesOnlyItself();
 
     void writableProgramFolderKeepsItsOwnFile();
     void readOnlyProgramFolderUsesUserCopy();
@@ -705,6 +713,33 @@ void TestDictionaryUi::progressWindowSteps()
     QCOMPARE(third->PB->value(), 0);
     third->Timer1_Timer();
     QCOMPARE(f->session.ProgressCount, qint16(1));
+}
+
+// Escape and the close box leave the window running; it goes after its last step.
+void TestDictionaryUi::progressWindowClosesOnlyItself()
+{
+    f->session.ProgressCount = 0;
+    auto pb = std::make_unique<frmPB>(f->session, nullptr, 60000);
+    pb->show();
+    QVERIFY(QTest::qWaitForWindowActive(pb.get()));
+    pb->Timer1_Timer();
+
+    QTest::keyClick(pb.get(), Qt::Key_Escape);
+    QTest::keyClick(pb->cmdPB, Qt::Key_Escape);
+    // The close box, as the window system delivers it to the window.
+    QCloseEvent closeBox;
+    QSpontaneKeyEvent::setSpontaneous(&closeBox);
+    QApplication::instance()->notify(pb.get(), &closeBox);
+
+    QVERIFY(pb->isVisible());
+    QVERIFY(pb->Timer1->isActive());
+    QCOMPARE(f->session.ProgressCount, qint16(1));
+    for (int step = 2; step <= 50; ++step)
+        pb->Timer1_Timer();
+    QVERIFY(pb->isVisible());
+    pb->Timer1_Timer();
+    QVERIFY(!pb->isVisible());
+    QCOMPARE(pb->result(), int(QDialog::Accepted));
 }
 
 // ---- Where the installed dictionary is written ---------------------------------------------
