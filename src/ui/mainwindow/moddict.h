@@ -24,7 +24,7 @@ public:
     // Hides the web-search window if it is open.
     virtual void hideWebSearch() = 0;
     // Opens an address (or a keyword, as an address) in the dictionary browser, creating the
-    // browser if it is gone.
+    // browser if it is gone; a browser that was gone comes on screen.
     virtual void navigateDictionaryBrowser(const QString &address) = 0;
 };
 

@@ -242,6 +242,8 @@ private Q_SLOTS:
     void doubleClickOnEmptyListSaysNotFound();
     void emptyingTheBoxRestoresFullList();
     void mainWindowBrowsersFollowThePanel();
+    void searchBringsClosedBrowserBack_data();
+    void searchBringsClosedBrowserBack();
 
     void updateOnlyInDictionaryMode();
     void updateCancelledDoesNothing();
@@ -521,6 +523,48 @@ void TestDictionaryUi::mainWindowBrowsersFollowThePanel()
     // Search opens the text as typed, as an address.
     QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
     QCOMPARE(main->page()->requestedUrl(), QUrl(u"http://star/"_s));
+    QVERIFY(f->platform.messages.isEmpty());
+}
+
+// The user has closed the dictionary browser; a search with matches creates it again, on
+// screen, and the toolbar drives it.
+void TestDictionaryUi::searchBringsClosedBrowserBack_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("exact") << u"exact"_s;
+    QTest::newRow("wildcard") << u"wild"_s;
+}
+
+void TestDictionaryUi::searchBringsClosedBrowserBack()
+{
+    QFETCH(QString, kind);
+    NoNetwork noNetwork;
+    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&noNetwork);
+    auto unblock = qScopeGuard([] { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(nullptr); });
+    f->platform.online = true;
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    frame->dictionaryHandlers()->setBrowsers(nullptr);
+    WebWindows *web = frame->webWindows();
+    web->showDictionaryBrowser();
+    QPointer<frmMain> closed = web->dictionaryBrowser();
+    QVERIFY(closed && closed->isVisible());
+    closed->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!closed);
+
+    QTest::mouseClick(kind == u"wild" ? frame->optWildCard : frame->optExact, Qt::LeftButton);
+    frame->txtKey->setText(u"star"_s);
+    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+
+    QCOMPARE(listed(frame), QStringList{u"Star"_s});
+    frmMain *main = web->dictionaryBrowser();
+    QVERIFY(main);
+    QVERIFY(main->isVisible() && main->WB->isVisible());
+    QCOMPARE(frame->mdiArea->activeSubWindow(), main->parentWidget());
+    QCOMPARE(main->page()->requestedUrl(), QUrl(u"http://star/"_s));
+    frame->findChild<QAction *>(u"TB_Home"_s)->trigger();
+    QCOMPARE(main->page()->requestedUrl(), QUrl(MakerPageAddress(QString::fromUtf16(page::home))));
     QVERIFY(f->platform.messages.isEmpty());
 }
 
