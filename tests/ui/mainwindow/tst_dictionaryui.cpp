@@ -244,6 +244,8 @@ private Q_SLOTS:
     void mainWindowBrowsersFollowThePanel();
     void searchBringsClosedBrowserBack_data();
     void searchBringsClosedBrowserBack();
+    void searchWithUnreadableDictionary_data();
+    void searchWithUnreadableDictionary();
 
     void updateOnlyInDictionaryMode();
     void updateCancelledDoesNothing();
@@ -566,6 +568,53 @@ void TestDictionaryUi::searchBringsClosedBrowserBack()
     frame->findChild<QAction *>(u"TB_Home"_s)->trigger();
     QCOMPARE(main->page()->requestedUrl(), QUrl(MakerPageAddress(QString::fromUtf16(page::home))));
     QVERIFY(f->platform.messages.isEmpty());
+}
+
+// Search (exact) with the list still full: a dictionary that cannot be read has found
+// nothing; one that is read but has no rows leaves the list and opens the text.
+void TestDictionaryUi::searchWithUnreadableDictionary_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("not a database") << u"garbage"_s << notFound << QStringList();
+    QTest::newRow("no tarot table") << u"foreign"_s << notFound << QStringList();
+    QTest::newRow("gone") << u"missing"_s << notFound << QStringList();
+    QTest::newRow("no rows") << u"empty"_s << QString() << QStringList{u"navigate star"_s};
+}
+
+void TestDictionaryUi::searchWithUnreadableDictionary()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, message);
+    QFETCH(QStringList, steps);
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    QCOMPARE(listed(frame), installedKeys());
+    QVERIFY(QFile::remove(f->installed()));
+    if (damage == u"garbage") {
+        f->folder.writeFile(u"tarot.dll"_s, QByteArrayLiteral("plain text, not a dictionary"));
+    } else if (damage == u"foreign") {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"foreign"_s);
+        db.setDatabaseName(f->installed());
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(u"CREATE TABLE recipes (\"Key\" TEXT)"_s));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(u"foreign"_s);
+    } else if (damage == u"empty") {
+        writeDictionary(f->installed(), {});
+    }
+    frame->txtKey->setText(u"star"_s);
+    frame->cmdDisplay->setFocus();
+
+    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+
+    QCOMPARE(messageTexts(f->platform), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(f->browsers.steps, steps);
+    QCOMPARE(listed(frame), installedKeys());
+    if (!message.isEmpty())
+        QCOMPARE(QApplication::focusWidget(), frame->txtKey);
 }
 
 // ---- The update ----------------------------------------------------------------------------
