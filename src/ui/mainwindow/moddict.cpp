@@ -198,7 +198,20 @@ void DictionaryHandlers::apply(const DictionaryAction &action)
     runBrowserStep(action.browser, action.address);
 }
 
-void DictionaryHandlers::FillKeywordList() { addRows(m_frame.lstKeys, ReadKeywordList(dictionaryFolder())); }
+void DictionaryHandlers::FillKeywordList()
+{
+    bool inUse = false;
+    addRows(m_frame.lstKeys, ReadKeywordList(dictionaryFolder(), &inUse));
+    m_listInUse = inUse;
+}
+
+void DictionaryHandlers::reportKeywordListInUse()
+{
+    if (!m_listInUse)
+        return;
+    m_listInUse = false;
+    tell(DictMessageText(DictMessage::InUse));
+}
 
 void DictionaryHandlers::txtKey_KeyPress(int keyAscii)
 {

@@ -246,6 +246,7 @@ private Q_SLOTS:
     void searchBringsClosedBrowserBack();
     void searchWithUnreadableDictionary_data();
     void searchWithUnreadableDictionary();
+    void keywordListInUseSaysSoOnce();
 
     void updateOnlyInDictionaryMode();
     void updateCancelledDoesNothing();
@@ -615,6 +616,37 @@ void TestDictionaryUi::searchWithUnreadableDictionary()
     QCOMPARE(listed(frame), installedKeys());
     if (!message.isEmpty())
         QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+}
+
+// Another program holds the dictionary locked when the main window fills its list: the list
+// stays empty and the dictionary mode says so, once; a reading says nothing.
+void TestDictionaryUi::keywordListInUseSaysSoOnce()
+{
+    QSqlDatabase locker = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"locker"_s);
+    auto release = qScopeGuard([&] {
+        QSqlQuery(locker).exec(u"ROLLBACK"_s);
+        locker.close();
+        locker = QSqlDatabase();
+        QSqlDatabase::removeDatabase(u"locker"_s);
+    });
+    locker.setDatabaseName(f->installed());
+    QVERIFY(locker.open());
+    QVERIFY(QSqlQuery(locker).exec(u"BEGIN EXCLUSIVE"_s));
+
+    frmMDI *reading = f->shell.mainWindow();
+    reading->applyReadingArrangement();
+    QCOMPARE(reading->lstKeys->topLevelItemCount(), 0);
+    QVERIFY(f->platform.messages.isEmpty());
+    reading->cmdRestart_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    QCOMPARE(frame->lstKeys->topLevelItemCount(), 0);
+    QCOMPARE(messageTexts(f->platform), QStringList{DictMessageText(DictMessage::InUse)});
+    QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+    frame->applyDictionaryArrangement();
+    QCOMPARE(f->platform.messages.size(), 1);
 }
 
 // ---- The update ----------------------------------------------------------------------------
