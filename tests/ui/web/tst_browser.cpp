@@ -495,6 +495,9 @@ void tst_Browser::webSearchSubmitsForm_data()
     QTest::newRow("untrimmed keyword") << QStringLiteral("  Three of Cups  ") << QStringLiteral("  Three of Cups  ");
     QTest::newRow("empty box") << QString() << QString();
     QTest::newRow("blanks only") << QStringLiteral("   ") << QString();
+    // Only blanks are trimmed away: other white space is a query of its own.
+    QTest::newRow("a tab") << QStringLiteral("\t") << QStringLiteral("\t");
+    QTest::newRow("a no-break space") << QStringLiteral("\u00a0") << QStringLiteral("\u00a0");
     QTest::newRow("accents and signs") << QStringLiteral("Reine d'épées & 5+5=10")
                                        << QStringLiteral("Reine d'épées & 5+5=10");
 }
