@@ -24,7 +24,7 @@ struct Session
     qint32 internetConnected = 0;
     // The step of the dictionary update's progress window; it outlives the window and goes
     // back to 0 when the window closes.
-    qint16 progressCount = 0;
+    qint16 ProgressCount = 0;
     // Which dictionary file the dictionary actions read and the update writes.
     DictionaryStore dictionaryStore;
 };

@@ -499,6 +499,9 @@ void frmMDI::applyDictionaryArrangement()
     picBottom->setVisible(true);
     mnuUpdateKey->setEnabled(true);
     CheckInternetConnection(m_shell.session());
+    // The keyword list was filled when the window was created.
+    if (m_dictionary)
+        m_dictionary->reportKeywordListInUse();
 }
 
 QMdiSubWindow *frmMDI::addChildWindow(QWidget *child) { return mdiArea->addSubWindow(child); }

@@ -55,7 +55,9 @@ public:
     // search hidden.
     void applyReadingArrangement();
     // Toolbar, notice strip, keyword search and bottom panel; querent panel and reading
-    // display hidden; the dictionary update enabled; the internet test run again.
+    // display hidden; the dictionary update enabled; the internet test run again. A keyword
+    // list that could not be filled because another program holds the dictionary is
+    // reported now, once.
     void applyDictionaryArrangement();
 
     // The reading display as the report writes it: rtbDisp1's rich-text operations.

@@ -4,6 +4,8 @@
 #include "core/platform/maker.h"
 #include "ui/widgets/twipsplacement.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -44,7 +46,7 @@ void frmPB::Form_Load()
     cmdPB->setText(QStringLiteral("Show Progress"));
     ProgressMax = 50;
     PB->setRange(0, ProgressMax);
-    PB->setValue(qBound(0, int(m_session.progressCount), ProgressMax));
+    PB->setValue(qBound(0, int(m_session.ProgressCount), ProgressMax));
     PB->setVisible(false);
     Timer1->stop();
     Timer1->setInterval(m_tickMs);
@@ -54,24 +56,45 @@ void frmPB::Form_Load()
 
 void frmPB::Timer1_Timer()
 {
-    if (m_session.progressCount >= ProgressMax) {
+    if (m_session.ProgressCount >= ProgressMax) {
         Timer1->stop();
-        m_session.progressCount = 0;
+        m_session.ProgressCount = 0;
         PB->setVisible(false);
         accept();
         return;
     }
-    ++m_session.progressCount;
-    PB->setValue(m_session.progressCount);
+    ++m_session.ProgressCount;
+    PB->setValue(m_session.ProgressCount);
 }
 
 void frmPB::done(int result)
 {
-    // However the window goes (its last tick, or its close box), the next opening starts
-    // again from the first step.
+    // However the window goes (its last tick, or the end of the program), the next opening
+    // starts again from the first step.
     Timer1->stop();
-    m_session.progressCount = 0;
+    m_session.ProgressCount = 0;
     QDialog::done(result);
+}
+
+void frmPB::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would cancel the dialog.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmPB::closeEvent(QCloseEvent *event)
+{
+    // A close the window system asks for is the user's close box (or Alt+F4); a close the
+    // program asks for (it is ending) goes through.
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 } // namespace kesto

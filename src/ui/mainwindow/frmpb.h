@@ -12,8 +12,10 @@ struct Session;
 
 // The dictionary update's progress window: shown modally once the merge is done, it fills its
 // bar in ProgressMax steps, one per timer tick, and closes itself on the tick after the last.
-// The step counter is the session's progressCount, which goes back to 0 when the window
-// closes, so that the next opening starts again from the first step.
+// The step counter is the session's ProgressCount, which goes back to 0 when the window
+// closes, so that the next opening starts again from the first step. The user cannot close
+// it early (Escape and the close box do nothing); only the program, when it ends, closes it
+// before its last step.
 class frmPB : public QDialog
 {
     Q_OBJECT
@@ -40,6 +42,8 @@ public:
 
 protected:
     void done(int result) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     Session &m_session;

@@ -1,5 +1,6 @@
 #include "ui/mainwindow/moddict.h"
 
+#include "core/dictionary/dictdb.h"
 #include "core/dictionary/dictmerge.h"
 #include "core/dictionary/dictstore.h"
 #include "ui/mainwindow/frmmdi.h"
@@ -118,6 +119,18 @@ DictionaryPanel DictionaryHandlers::panel() const
 
 namespace {
 
+// True when the installed dictionary opens and its table can be queried for keywords,
+// whether or not it holds any rows.
+bool installedDictionaryReadable(const QString &programFolder)
+{
+    DictionaryConnection connection(InstalledDictionaryPath(programFolder), DictionaryConnection::Access::ReadOnly,
+                                    kReadBusyTimeoutMs);
+    if (!connection.isOpen())
+        return false;
+    DictionaryCursor rows(connection, InstalledQueryText());
+    return rows.isValid() && rows.hasKey();
+}
+
 void addRows(QTreeWidget *list, const QStringList &keys)
 {
     QList<QTreeWidgetItem *> rows;
@@ -185,7 +198,20 @@ void DictionaryHandlers::apply(const DictionaryAction &action)
     runBrowserStep(action.browser, action.address);
 }
 
-void DictionaryHandlers::FillKeywordList() { addRows(m_frame.lstKeys, ReadKeywordList(dictionaryFolder())); }
+void DictionaryHandlers::FillKeywordList()
+{
+    bool inUse = false;
+    addRows(m_frame.lstKeys, ReadKeywordList(dictionaryFolder(), &inUse));
+    m_listInUse = inUse;
+}
+
+void DictionaryHandlers::reportKeywordListInUse()
+{
+    if (!m_listInUse)
+        return;
+    m_listInUse = false;
+    tell(DictMessageText(DictMessage::InUse));
+}
 
 void DictionaryHandlers::txtKey_KeyPress(int keyAscii)
 {
@@ -194,7 +220,21 @@ void DictionaryHandlers::txtKey_KeyPress(int keyAscii)
     apply(EnterPressed(panel()));
 }
 
-void DictionaryHandlers::cmdSearch_Click() { apply(SearchClicked(panel())); }
+void DictionaryHandlers::cmdSearch_Click()
+{
+    const DictionaryPanel p = panel();
+    DictionaryAction action = SearchClicked(p);
+    // An exact search that read no rows leaves the list as it was and opens the text. That
+    // holds for a dictionary without rows; one that cannot be read at all has found nothing,
+    // and says so.
+    if (p.kind == SearchKind::Exact && action.browser == BrowserStep::Navigate && !action.keywords
+        && !installedDictionaryReadable(p.programFolder)) {
+        action.browser = BrowserStep::None;
+        action.address.clear();
+        action.message = DictMessage::NotFound;
+    }
+    apply(action);
+}
 
 void DictionaryHandlers::cmdDisplay_Click() { apply(DisplayClicked(panel())); }
 

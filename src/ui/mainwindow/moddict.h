@@ -24,7 +24,7 @@ public:
     // Hides the web-search window if it is open.
     virtual void hideWebSearch() = 0;
     // Opens an address (or a keyword, as an address) in the dictionary browser, creating the
-    // browser if it is gone.
+    // browser if it is gone; a browser that was gone comes on screen.
     virtual void navigateDictionaryBrowser(const QString &address) = 0;
 };
 
@@ -42,8 +42,13 @@ public:
     ~DictionaryHandlers() override;
 
     // Adds one row per keyword of the installed dictionary, in read order. It does not clear
-    // the list first.
+    // the list first. A dictionary held locked by another program adds nothing and is
+    // remembered for reportKeywordListInUse.
     void FillKeywordList();
+    // Tells the user, once, that the last FillKeywordList found the dictionary in use by
+    // another program; nothing otherwise. The dictionary arrangement calls it, so that the
+    // message comes when the dictionary opens and never during a reading.
+    void reportKeywordListInUse();
     // Acts on Enter (code 13) only.
     void txtKey_KeyPress(int keyAscii);
     void cmdSearch_Click();
@@ -80,6 +85,7 @@ private:
     int m_progressTickMs;
     int m_busyTimeoutMs;
     bool m_updating = false;
+    bool m_listInUse = false;
 };
 
 } // namespace kesto

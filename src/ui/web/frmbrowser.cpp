@@ -1,5 +1,6 @@
 #include "ui/web/frmbrowser.h"
 
+#include "core/dictionary/dictsearch.h"
 #include "core/platform/maker.h"
 #include "core/session/session.h"
 #include "core/platform/twips.h"
@@ -105,7 +106,8 @@ void frmBrowser::Form_Load()
     cboAddress->move(lblAddress->width(), lblAddress->y());
     QueryString.clear();
     const QString text = m_host.searchText();
-    if (!text.trimmed().isEmpty())
+    // Blanks only, as the dictionary search trims: a tab or a no-break space is a query.
+    if (!TrimSpaces(text).isEmpty())
         QueryString = text;
     Navigate(QStringLiteral("about:blank"));
 }

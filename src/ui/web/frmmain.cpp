@@ -1,5 +1,6 @@
 #include "ui/web/frmmain.h"
 
+#include "core/dictionary/dictsearch.h"
 #include "core/platform/maker.h"
 #include "core/session/session.h"
 #include "ui/web/browserhost.h"
@@ -77,7 +78,7 @@ void frmMain::Form_Load()
         // The search engine's home page stands for a search of the search box's text. A
         // browser that has just been created holds no document to fill a search form into,
         // so the text itself is opened, as an address the way an address bar reads it.
-        Navigate(m_host.searchText().trimmed());
+        Navigate(TrimSpaces(m_host.searchText()));
     } else {
         Navigate(link);
     }

@@ -1,5 +1,6 @@
 #include "ui/web/safepage.h"
 
+#include <QCoreApplication>
 #include <QWebEngineSettings>
 
 namespace kesto {
@@ -48,5 +49,19 @@ bool SafeBrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType ty
     }
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
+
+void SafeBrowserPage::javaScriptAlert(const QUrl &, const QString &) {}
+
+bool SafeBrowserPage::javaScriptConfirm(const QUrl &, const QString &msg)
+{
+    // The engine asks before leaving a page whose script wants to keep the user there, with
+    // its own text and through this same call; the answer "leave" keeps the toolbar, the
+    // search and the dictionary entries able to take the browser elsewhere.
+    const QString leavePage = QCoreApplication::translate(
+        "QWebEnginePage", "Are you sure you want to leave this page? Changes that you made may not be saved.");
+    return msg == leavePage;
+}
+
+bool SafeBrowserPage::javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) { return false; }
 
 } // namespace kesto

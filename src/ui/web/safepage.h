@@ -15,6 +15,11 @@ QUrl BrowserAddress(const QString &text);
 
 // A page that refuses every navigation, including those a page starts itself (links,
 // scripts, form submissions, frames), to an address IsAllowedBrowserAddress refuses.
+//
+// A page's script dialogs (alert, confirm, prompt, and the question before leaving a page)
+// are never shown: a page that asks in a loop would otherwise stack modal boxes without end
+// and hold the whole program, Exit and Start Again included. An alert is passed over, a
+// confirm or a prompt is answered as if cancelled, and leaving a page is always allowed.
 class SafeBrowserPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -31,6 +36,10 @@ Q_SIGNALS:
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                          QString *result) override;
 };
 
 } // namespace kesto

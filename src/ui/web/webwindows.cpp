@@ -52,7 +52,11 @@ void WebWindows::showDictionaryBrowser()
 bool WebWindows::navigateDictionaryBrowser(const QString &address)
 {
     frmMain *window = ensureDictionaryBrowser();
-    return window && window->Navigate(address);
+    if (!window)
+        return false;
+    if (window->isHidden() || OuterWindow(window)->isHidden())
+        ShowOuterWindow(window);
+    return window->Navigate(address);
 }
 
 void WebWindows::toolbarCommand(const QString &key)

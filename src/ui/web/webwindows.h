@@ -30,7 +30,9 @@ public:
     frmMain *ensureDictionaryBrowser();
     // Shows the dictionary browser (creating it first if needed) and brings it to the front.
     void showDictionaryBrowser();
-    // Opens an address in the dictionary browser, creating it first if needed. Refused
+    // Opens an address in the dictionary browser. A browser that is not on screen (the user
+    // closed it, so it is created again) is shown, so that the page and the toolbar's
+    // commands can be seen; one on screen keeps its place among the windows. Refused
     // addresses (see SafeBrowserPage) are not opened; returns whether it was.
     bool navigateDictionaryBrowser(const QString &address);
     // The main window's toolbar: "Back", "Forward", "Stop", "Refresh", "Home" or "Search"

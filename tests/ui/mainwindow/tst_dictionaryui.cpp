@@ -3,11 +3,13 @@
 // File > Update with its progress window; where the installed dictionary is written when
 // the program folder cannot be.
 #include "core/dictionary/dictmerge.h"
+#include "core/dictionary/dictsearch.h"
 #include "core/dictionary/dictstore.h"
 #include "ui/mainwindow/frmmdi.h"
 #include "ui/mainwindow/frmpb.h"
 #include "ui/mainwindow/moddict.h"
 #include "appfixture.h"
+#include "core/online/modhelp.h"
 #include "core/platform/twips.h"
 #include "ui/web/frmbrowser.h"
 #include "ui/web/frmmain.h"
@@ -16,11 +18,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -30,10 +35,12 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QWebEngineUrlRequestInterceptor>
 
 #include <memory>
@@ -235,6 +242,11 @@ private Q_SLOTS:
     void doubleClickOnEmptyListSaysNotFound();
     void emptyingTheBoxRestoresFullList();
     void mainWindowBrowsersFollowThePanel();
+    void searchBringsClosedBrowserBack_data();
+    void searchBringsClosedBrowserBack();
+    void searchWithUnreadableDictionary_data();
+    void searchWithUnreadableDictionary();
+    void keywordListInUseSaysSoOnce();
 
     void updateOnlyInDictionaryMode();
     void updateCancelledDoesNothing();
@@ -242,6 +254,7 @@ private Q_SLOTS:
     void updateRefusals_data();
     void updateRefusals();
     void progressWindowSteps();
+    void progressWindowClosesOnlyItself();
 
     void writableProgramFolderKeepsItsOwnFile();
     void readOnlyProgramFolderUsesUserCopy();
@@ -516,6 +529,126 @@ void TestDictionaryUi::mainWindowBrowsersFollowThePanel()
     QVERIFY(f->platform.messages.isEmpty());
 }
 
+// The user has closed the dictionary browser; a search with matches creates it again, on
+// screen, and the toolbar drives it.
+void TestDictionaryUi::searchBringsClosedBrowserBack_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("exact") << u"exact"_s;
+    QTest::newRow("wildcard") << u"wild"_s;
+}
+
+void TestDictionaryUi::searchBringsClosedBrowserBack()
+{
+    QFETCH(QString, kind);
+    NoNetwork noNetwork;
+    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&noNetwork);
+    auto unblock = qScopeGuard([] { QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(nullptr); });
+    f->platform.online = true;
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    frame->dictionaryHandlers()->setBrowsers(nullptr);
+    WebWindows *web = frame->webWindows();
+    web->showDictionaryBrowser();
+    QPointer<frmMain> closed = web->dictionaryBrowser();
+    QVERIFY(closed && closed->isVisible());
+    closed->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!closed);
+
+    QTest::mouseClick(kind == u"wild" ? frame->optWildCard : frame->optExact, Qt::LeftButton);
+    frame->txtKey->setText(u"star"_s);
+    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+
+    QCOMPARE(listed(frame), QStringList{u"Star"_s});
+    frmMain *main = web->dictionaryBrowser();
+    QVERIFY(main);
+    QVERIFY(main->isVisible() && main->WB->isVisible());
+    QCOMPARE(frame->mdiArea->activeSubWindow(), main->parentWidget());
+    QCOMPARE(main->page()->requestedUrl(), QUrl(u"http://star/"_s));
+    frame->findChild<QAction *>(u"TB_Home"_s)->trigger();
+    QCOMPARE(main->page()->requestedUrl(), QUrl(MakerPageAddress(QString::fromUtf16(page::home))));
+    QVERIFY(f->platform.messages.isEmpty());
+}
+
+// Search (exact) with the list still full: a dictionary that cannot be read has found
+// nothing; one that is read but has no rows leaves the list and opens the text.
+void TestDictionaryUi::searchWithUnreadableDictionary_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("not a database") << u"garbage"_s << notFound << QStringList();
+    QTest::newRow("no tarot table") << u"foreign"_s << notFound << QStringList();
+    QTest::newRow("gone") << u"missing"_s << notFound << QStringList();
+    QTest::newRow("no rows") << u"empty"_s << QString() << QStringList{u"navigate star"_s};
+}
+
+void TestDictionaryUi::searchWithUnreadableDictionary()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, message);
+    QFETCH(QStringList, steps);
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    QCOMPARE(listed(frame), installedKeys());
+    QVERIFY(QFile::remove(f->installed()));
+    if (damage == u"garbage") {
+        f->folder.writeFile(u"tarot.dll"_s, QByteArrayLiteral("plain text, not a dictionary"));
+    } else if (damage == u"foreign") {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"foreign"_s);
+        db.setDatabaseName(f->installed());
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(u"CREATE TABLE recipes (\"Key\" TEXT)"_s));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(u"foreign"_s);
+    } else if (damage == u"empty") {
+        writeDictionary(f->installed(), {});
+    }
+    frame->txtKey->setText(u"star"_s);
+    frame->cmdDisplay->setFocus();
+
+    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+
+    QCOMPARE(messageTexts(f->platform), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(f->browsers.steps, steps);
+    QCOMPARE(listed(frame), installedKeys());
+    if (!message.isEmpty())
+        QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+}
+
+// Another program holds the dictionary locked when the main window fills its list: the list
+// stays empty and the dictionary mode says so, once; a reading says nothing.
+void TestDictionaryUi::keywordListInUseSaysSoOnce()
+{
+    QSqlDatabase locker = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"locker"_s);
+    auto release = qScopeGuard([&] {
+        QSqlQuery(locker).exec(u"ROLLBACK"_s);
+        locker.close();
+        locker = QSqlDatabase();
+        QSqlDatabase::removeDatabase(u"locker"_s);
+    });
+    locker.setDatabaseName(f->installed());
+    QVERIFY(locker.open());
+    QVERIFY(QSqlQuery(locker).exec(u"BEGIN EXCLUSIVE"_s));
+
+    frmMDI *reading = f->shell.mainWindow();
+    reading->applyReadingArrangement();
+    QCOMPARE(reading->lstKeys->topLevelItemCount(), 0);
+    QVERIFY(f->platform.messages.isEmpty());
+    reading->cmdRestart_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    frmMDI *frame = f->dictionaryWindow();
+    QVERIFY(frame);
+    QCOMPARE(frame->lstKeys->topLevelItemCount(), 0);
+    QCOMPARE(messageTexts(f->platform), QStringList{DictMessageText(DictMessage::InUse)});
+    QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+    frame->applyDictionaryArrangement();
+    QCOMPARE(f->platform.messages.size(), 1);
+}
+
 // ---- The update ----------------------------------------------------------------------------
 
 void TestDictionaryUi::updateOnlyInDictionaryMode()
@@ -555,7 +688,7 @@ void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
                         {u"Tower"_s, u"https://dict.example/Tower"_s}, // case counts
                     });
     f->platform.fileToOpen = chosen;
-    f->session.progressCount = 0;
+    f->session.ProgressCount = 0;
 
     // What the progress window looks like while it runs, and what the list holds meanwhile.
     struct Seen
@@ -597,7 +730,7 @@ void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
     QCOMPARE(f->platform.messages.first().icon, MessageIcon::Information);
     // The main window takes the keyboard back from the closed progress window.
     QTRY_COMPARE(QApplication::focusWidget(), frame->txtKey);
-    QCOMPARE(f->session.progressCount, qint16(0));
+    QCOMPARE(f->session.ProgressCount, qint16(0));
     QCOMPARE(keysIn(f->installed()), (installedKeys() + QStringList{u"Moon"_s, u"Tower"_s}));
     // The list is not reloaded: the new keywords show once it is refilled.
     QCOMPARE(listed(frame), installedKeys());
@@ -672,7 +805,7 @@ void TestDictionaryUi::updateRefusals()
 
 void TestDictionaryUi::progressWindowSteps()
 {
-    f->session.progressCount = 0;
+    f->session.ProgressCount = 0;
     auto pb = std::make_unique<frmPB>(f->session);
     QCOMPARE(pb->windowTitle(), u"Kesto v1.55"_s);
     QCOMPARE(pb->Timer1->interval(), 100);
@@ -683,7 +816,7 @@ void TestDictionaryUi::progressWindowSteps()
 
     for (int step = 1; step <= 50; ++step) {
         pb->Timer1_Timer();
-        QCOMPARE(f->session.progressCount, qint16(step));
+        QCOMPARE(f->session.ProgressCount, qint16(step));
         QCOMPARE(pb->PB->value(), step);
         QVERIFY(pb->isVisible());
     }
@@ -692,7 +825,7 @@ void TestDictionaryUi::progressWindowSteps()
     QVERIFY(!pb->isVisible());
     QVERIFY(!pb->Timer1->isActive());
     QVERIFY(!pb->PB->isVisible());
-    QCOMPARE(f->session.progressCount, qint16(0));
+    QCOMPARE(f->session.ProgressCount, qint16(0));
 
     // Closed part-way, the next window still starts from the first step.
     auto second = std::make_unique<frmPB>(f->session);
@@ -700,11 +833,38 @@ void TestDictionaryUi::progressWindowSteps()
     for (int step = 0; step < 7; ++step)
         second->Timer1_Timer();
     second->close();
-    QCOMPARE(f->session.progressCount, qint16(0));
+    QCOMPARE(f->session.ProgressCount, qint16(0));
     auto third = std::make_unique<frmPB>(f->session);
     QCOMPARE(third->PB->value(), 0);
     third->Timer1_Timer();
-    QCOMPARE(f->session.progressCount, qint16(1));
+    QCOMPARE(f->session.ProgressCount, qint16(1));
+}
+
+// Escape and the close box leave the window running; it goes after its last step.
+void TestDictionaryUi::progressWindowClosesOnlyItself()
+{
+    f->session.ProgressCount = 0;
+    auto pb = std::make_unique<frmPB>(f->session, nullptr, 60000);
+    pb->show();
+    QVERIFY(QTest::qWaitForWindowActive(pb.get()));
+    pb->Timer1_Timer();
+
+    QTest::keyClick(pb.get(), Qt::Key_Escape);
+    QTest::keyClick(pb->cmdPB, Qt::Key_Escape);
+    // The close box, as the window system delivers it to the window.
+    QCloseEvent closeBox;
+    QSpontaneKeyEvent::setSpontaneous(&closeBox);
+    QApplication::instance()->notify(pb.get(), &closeBox);
+
+    QVERIFY(pb->isVisible());
+    QVERIFY(pb->Timer1->isActive());
+    QCOMPARE(f->session.ProgressCount, qint16(1));
+    for (int step = 2; step <= 50; ++step)
+        pb->Timer1_Timer();
+    QVERIFY(pb->isVisible());
+    pb->Timer1_Timer();
+    QVERIFY(!pb->isVisible());
+    QCOMPARE(pb->result(), int(QDialog::Accepted));
 }
 
 // ---- Where the installed dictionary is written ---------------------------------------------

@@ -2,6 +2,7 @@
 #include "testfolder.h"
 
 #include "ui/mainwindow/frmmdi.h"
+#include "ui/shell/frmopen.h"
 #include "ui/shell/shell.h"
 
 #include "core/platform/maker.h"
@@ -19,10 +20,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QToolBar>
@@ -159,6 +162,30 @@ public:
     }
 };
 
+// Closes every modal window that comes up, and counts them: a script dialog shown by a page
+// is one, and would otherwise hold the test as it holds the program.
+class ModalWatch : public QObject
+{
+public:
+    ModalWatch()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                ++seen;
+                if (auto *dialog = qobject_cast<QDialog *>(modal))
+                    dialog->reject();
+                else
+                    modal->close();
+            }
+        });
+        m_timer.start(10);
+    }
+    int seen = 0;
+
+private:
+    QTimer m_timer;
+};
+
 QVariant evaluate(QWebEnginePage *page, const QString &script)
 {
     QVariant result;
@@ -195,6 +222,9 @@ private Q_SLOTS:
     void secondSearchReplacesFirst();
     void laterDocumentsDoNotReinject();
     void mainWindowDictionaryArrangement();
+    void scriptDialogsAreNotShown();
+    void windowsCloseWhileAPageAsks_data();
+    void windowsCloseWhileAPageAsks();
 
 private:
     frmBrowser *searchAndWaitForResults(const QString &text);
@@ -219,6 +249,23 @@ void tst_Browser::initTestCase()
                      "<html><head><title>Results</title></head>"
                      "<body><p>Results</p><iframe src=\"/frame\"></iframe></body></html>");
     m_server.setPage(QStringLiteral("/frame"), "<html><body>frame</body></html>");
+    // Once loaded, the page asks without pause for two seconds (alert, confirm, prompt), its
+    // title counting the rounds, then says what the answers were.
+    m_server.setPage(QStringLiteral("/asking"),
+                     "<html><head><title>Asking</title></head><body><script>"
+                     "window.onload = function () { setTimeout(function () {"
+                     "  var rounds = 0, confirmed = false, answer = null;"
+                     "  var end = Date.now() + 2000;"
+                     "  while (Date.now() < end) {"
+                     "    alert('again ' + rounds);"
+                     "    confirmed = confirm('stay?') || confirmed;"
+                     "    var given = prompt('name?', 'x');"
+                     "    if (given !== null) answer = given;"
+                     "    if (++rounds % 10 === 0) document.title = 'asking ' + rounds;"
+                     "  }"
+                     "  document.title = 'asked ' + rounds + ' ' + confirmed + ' ' + answer;"
+                     "}, 0); };"
+                     "</script></body></html>");
 }
 
 void tst_Browser::init()
@@ -448,6 +495,9 @@ void tst_Browser::webSearchSubmitsForm_data()
     QTest::newRow("untrimmed keyword") << QStringLiteral("  Three of Cups  ") << QStringLiteral("  Three of Cups  ");
     QTest::newRow("empty box") << QString() << QString();
     QTest::newRow("blanks only") << QStringLiteral("   ") << QString();
+    // Only blanks are trimmed away: other white space is a query of its own.
+    QTest::newRow("a tab") << QStringLiteral("\t") << QStringLiteral("\t");
+    QTest::newRow("a no-break space") << QStringLiteral("\u00a0") << QStringLiteral("\u00a0");
     QTest::newRow("accents and signs") << QStringLiteral("Reine d'épées & 5+5=10")
                                        << QStringLiteral("Reine d'épées & 5+5=10");
 }
@@ -560,6 +610,76 @@ void tst_Browser::mainWindowDictionaryArrangement()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!frame);
     QVERIFY(!main);
+}
+
+// A page that calls alert(), confirm() and prompt() in a loop (the results page of a web
+// search here) runs through them with nothing shown: an alert is passed over, a confirm and
+// a prompt are cancelled.
+void tst_Browser::scriptDialogsAreNotShown()
+{
+    ModalWatch modals;
+    m_web->setSearchAction(m_server.url(QStringLiteral("/asking")));
+    m_host->text = QStringLiteral("Tower");
+    m_web->openWebSearch();
+    frmBrowser *search = m_web->webSearch();
+    QVERIFY(search);
+    QTRY_VERIFY_WITH_TIMEOUT(search->page()->title().startsWith(u"asked "), kLoadTimeout);
+    const QStringList answers = search->page()->title().split(u' ');
+    QCOMPARE(answers.size(), 4);
+    QVERIFY2(answers.at(1).toInt() >= 20, qPrintable(search->page()->title()));
+    QCOMPARE(answers.at(2), QStringLiteral("false"));
+    QCOMPARE(answers.at(3), QStringLiteral("null"));
+    QCOMPARE(modals.seen, 0);
+}
+
+// While the dictionary entry's page is asking, the program's own commands still act.
+void tst_Browser::windowsCloseWhileAPageAsks_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("frameStays");
+    QTest::addColumn<int>("ends"); // times the program ended
+    QTest::newRow("Exit") << QStringLiteral("exit") << false << 1;
+    QTest::newRow("Start Again") << QStringLiteral("restart") << false << 0;
+    QTest::newRow("main window's close box") << QStringLiteral("frame close box") << false << 1;
+    QTest::newRow("dictionary browser's close box") << QStringLiteral("browser close box") << true << 0;
+}
+
+void tst_Browser::windowsCloseWhileAPageAsks()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, frameStays);
+    QFETCH(int, ends);
+    kesto::test::TestFolder folder;
+    m_platform->folder = folder.path();
+    m_platform->online = true;
+    Shell shell(*m_session);
+    m_session->dictionaryLink = m_server.url(QStringLiteral("/asking"));
+    ModalWatch modals;
+
+    shell.openDictionary();
+    QPointer<frmMDI> frame = shell.existingMainWindow();
+    QVERIFY(frame);
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QPointer<frmMain> main = frame->webWindows()->dictionaryBrowser();
+    QVERIFY(main);
+    QTRY_VERIFY_WITH_TIMEOUT(main->page()->title().startsWith(u"asking "), kLoadTimeout);
+
+    if (command == u"exit")
+        QTest::mouseClick(frame->cmdExit, Qt::LeftButton);
+    else if (command == u"restart")
+        QTest::mouseClick(frame->cmdRestart, Qt::LeftButton);
+    else if (command == u"frame close box")
+        frame->windowHandle()->close();
+    else
+        main->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(!main);
+    QCOMPARE(!frame.isNull() && frame->isVisible(), frameStays);
+    QCOMPARE(m_platform->endCount, ends);
+    if (command == u"restart")
+        QVERIFY(shell.modeScreen() && shell.modeScreen()->isVisible());
+    QCOMPARE(modals.seen, 0);
 }
 
 int main(int argc, char *argv[])
