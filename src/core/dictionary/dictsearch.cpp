@@ -76,13 +76,13 @@ template<typename Visit>
 Walk walkInstalled(const QString &programFolder, bool needsLink, Visit visit)
 {
     Walk walk;
-    DictionaryConnection connection(InstalledDictionaryPath(programFolder), DictionaryConnection::Access::ReadWrite,
-                                    kReadBusyTimeoutMs);
+    DictionaryConnection connection = OpenDictionaryConnection(InstalledDictionaryPath(programFolder),
+                                                               DictionaryAccess::ReadInstalled, kReadBusyTimeoutMs);
     if (!connection.isOpen()) {
         walk.inUse = isLockError(connection.openError());
         return walk;
     }
-    DictionaryCursor rows(connection, InstalledQueryText());
+    DictionaryCursor rows = OpenDictionaryRecordset(connection, InstalledQueryText());
     if (!rows.isValid()) {
         walk.inUse = isLockError(rows.error());
         return walk;
