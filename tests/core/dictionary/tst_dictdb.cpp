@@ -526,13 +526,28 @@ void tst_DictDb::walModeDictionary()
     const std::optional<QString> link = FindLinkOfKey(folder.path(), u"master"_s);
     DictionaryPanel panel{folder.path(), SearchKind::WildCard, u"ace*"_s, 8, std::nullopt};
     const DictionaryAction search = SearchClicked(panel);
+
+    // An update goes to the user's own copy when the folder cannot be written.
+    TestFolder user;
+    TestFolder updates;
+    const QString update = updates.filePath(u"update.dll"_s);
+    writeDictionary(update, {{u"Star"_s, u"https://x/star"_s}});
+    DictionaryStore store;
+    store.setUserFolder(user.path());
+    if (!folderWritable)
+        store.setWriteCheck([](const QString &) { return false; });
+    const MergeReport report = store.merge(folder.path(), update);
+    const QStringList updated = ReadKeywordList(store.dictionaryFolder(folder.path()));
     QFile::setPermissions(folder.path(), open);
     QFile::remove(installed + u"-shm"_s);
 
     QCOMPARE(keys, searchKeys());
     QCOMPARE(link, std::optional<QString>(u"https://t.example/master"_s));
     QCOMPARE(search.keywords.value_or(QStringList()), (QStringList{u"Ace of Cups"_s, u"ace of cups"_s}));
-    QCOMPARE(fileHash(installed), before);
+    QCOMPARE(report.outcome, MergeOutcome::Updated);
+    QCOMPARE(updated, searchKeys() + QStringList{u"Star"_s});
+    if (!folderWritable)
+        QCOMPARE(fileHash(installed), before);
 }
 
 void tst_DictDb::merge_data()
