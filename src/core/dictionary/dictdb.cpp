@@ -1,4 +1,5 @@
 #include "core/dictionary/dictdb.h"
+#include "core/platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,6 +67,17 @@ int primaryCode(const QSqlError &error)
     return known ? code & 0xff : -1;
 }
 
+// True when the file's header says the database is in WAL mode (file format versions 2).
+bool isWalModeFile(const QString &path)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path))
+        return false;
+    const QByteArray header = file.read(20);
+    return header.size() == 20 && header.startsWith(QByteArrayLiteral("SQLite format 3\0")) && header.at(18) == 2
+        && header.at(19) == 2;
+}
+
 } // namespace
 
 DictionaryConnection OpenDictionaryConnection(const QString &path, DictionaryAccess access, int busyTimeoutMs)
@@ -109,8 +121,13 @@ DictionaryConnection::DictionaryConnection(const QString &path, Access access, i
     switch (primaryCode(probeError)) {
     case 8: // SQLITE_READONLY: no shared-memory file for a WAL-mode file, and none can be made
     case 14: // SQLITE_CANTOPEN
-        m_db.close();
-        open(path, Access::ReadOnly);
+        // Only a file in WAL mode: read as it stands, it is the last state written back into
+        // it, whole. A file with a journal that could not be rolled back is not read so, since
+        // it may hold half of a change.
+        if (isWalModeFile(path)) {
+            m_db.close();
+            open(path, Access::ReadOnly);
+        }
         break;
     case 5: // SQLITE_BUSY: another program holds the file locked; reported as an open that failed
     case 6: // SQLITE_LOCKED

@@ -41,10 +41,9 @@ enum class DictionaryAccess {
     ReadWrite,
     // Every read of the installed dictionary: read and write, so that a merge cut short by a
     // crash is rolled back by the next action instead of making the file unreadable until
-    // then. Where the database engine cannot do so beside the file (a file in WAL mode, in a
-    // folder this user cannot write, has no shared-memory file and cannot be given one), the
-    // file is read as ReadOnly reads it. Nobody who could change the file works beside it
-    // then, so reading it as it stands is sound.
+    // then. A file in WAL mode in a folder this user cannot write has no shared-memory file
+    // and cannot be given one, so the engine cannot read it that way: it is read as ReadOnly
+    // reads it, as the last state written back into the file.
     ReadInstalled,
 };
 
