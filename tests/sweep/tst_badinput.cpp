@@ -3,6 +3,7 @@
 // single-instance lock. For each, the program answers with its message (or, where it has
 // none, an empty picture box or keyword list), loses no data, and the rest of it still works:
 // every case ends with a reading laid out and reported.
+#include "fifowatch.h"
 #include "readingwalk.h"
 
 #include "core/dictionary/dictmerge.h"
@@ -10,6 +11,7 @@
 #include "ui/mainwindow/frmmdi.h"
 #include "ui/mainwindow/moddict.h"
 #include "ui/platform/qtplatform.h"
+#include "core/platform/regularfile.h"
 #include "core/reading/richtext.h"
 #include "core/reading/spreads.h"
 #include "ui/screens/frmauto.h"
@@ -23,6 +25,7 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -70,6 +73,20 @@ class LockingPlatform : public FakePlatform
 public:
     explicit LockingPlatform(const QString &lockFile) : real(lockFile, u"kesto-sweep"_s) {}
     bool anotherInstanceRunning() override { return real.anotherInstanceRunning(); }
+
+    QtPlatform real;
+};
+
+// The fake platform, except that the settings are kept by the real store, in the given folder.
+class RealSettingsPlatform : public FakePlatform
+{
+public:
+    explicit RealSettingsPlatform(const QString &folder) : real({}, u"kesto-sweep"_s, folder) {}
+    QString readSetting(const QString &section, const QString &key) override { return real.readSetting(section, key); }
+    bool writeSetting(const QString &section, const QString &key, const QString &value) override
+    {
+        return real.writeSetting(section, key, value);
+    }
 
     QtPlatform real;
 };
@@ -239,7 +256,7 @@ QByteArray claimingSize(QByteArray jpeg, quint16 width, quint16 height)
 // What a damaged picture file holds instead of the good bytes; nothing: the file is gone.
 std::optional<QByteArray> damagedPicture(const QString &damage, const QByteArray &good)
 {
-    if (damage == u"missing")
+    if (damage == u"missing" || damage == u"fifo")
         return std::nullopt;
     if (damage == u"empty")
         return QByteArray();
@@ -258,12 +275,14 @@ std::optional<QByteArray> damagedPicture(const QString &damage, const QByteArray
     return good;
 }
 
-void damageFile(TestFolder &folder, const QString &path, const QString &damage)
+void damageFile(TestFolder &folder, FifoWatch &fifos, const QString &path, const QString &damage)
 {
     const std::optional<QByteArray> bytes = damagedPicture(damage, readAll(path));
     QFile::remove(path);
     if (damage == u"folder")
         QDir().mkpath(path);
+    else if (damage == u"fifo")
+        QVERIFY(fifos.make(path));
     else if (bytes)
         folder.writeFile(QDir(folder.path()).relativeFilePath(path), *bytes);
 }
@@ -274,6 +293,7 @@ void pictureDamageRows()
     QTest::addColumn<bool>("readable"); // whether the damaged file still reads as a picture
     QTest::newRow("missing") << u"missing"_s << false;
     QTest::newRow("a folder in its place") << u"folder"_s << false;
+    QTest::newRow("a FIFO in its place, which no writer ever opens") << u"fifo"_s << false;
     QTest::newRow("zero bytes") << u"empty"_s << false;
     QTest::newRow("a text file named .jpg") << u"text"_s << false;
     QTest::newRow("a JPEG cut off after 200 bytes") << u"header"_s << false;
@@ -413,6 +433,8 @@ private Q_SLOTS:
     void reminderSettings();
     void staleLock_data();
     void staleLock();
+    void notRegularFiles_data();
+    void notRegularFiles();
 };
 
 // Every card picture damaged the same way: an automatic and a manual Celtic Cross, with
@@ -423,9 +445,10 @@ void TestBadInput::cardPictures()
     QFETCH(QString, damage);
     QFETCH(bool, readable);
 
+    FifoWatch fifos;
     Program p;
     for (CardId card = 0; card < 78; ++card)
-        damageFile(p.folder, CardPicturePath(p.folder.path(), card), damage);
+        damageFile(p.folder, fifos, CardPicturePath(p.folder.path(), card), damage);
     QCOMPARE(!cardImage(p.folder, 40).isNull(), readable);
     QVERIFY(p.start());
 
@@ -469,6 +492,7 @@ void TestBadInput::cardPictures()
     QVERIFY(p.platform.messages.isEmpty());
 
     readingStillCompletes(p);
+    QCOMPARE(fifos.unblocked(), 0); // no picture was waited for
 }
 
 // Every spread picture damaged the same way: the spread screen still shows each spread's
@@ -479,9 +503,10 @@ void TestBadInput::spreadPictures()
     QFETCH(QString, damage);
     QFETCH(bool, readable);
 
+    FifoWatch fifos;
     Program p;
     for (SpreadIndex k = 0; k < 8; ++k)
-        damageFile(p.folder, SpreadPicturePath(p.folder.path(), k), damage);
+        damageFile(p.folder, fifos, SpreadPicturePath(p.folder.path(), k), damage);
     QVERIFY(p.start());
     frmTarot *tarot = toSpreadScreen(p);
     QVERIFY(tarot);
@@ -510,6 +535,7 @@ void TestBadInput::spreadPictures()
     QVERIFY(p.platform.messages.isEmpty());
 
     readingStillCompletes(p);
+    QCOMPARE(fifos.unblocked(), 0); // no picture was waited for
 }
 
 // No dictionary file: choosing the dictionary says so and keeps the mode screen, from which
@@ -854,6 +880,68 @@ void TestBadInput::staleLock()
     QVERIFY(another.anotherInstanceRunning());
 
     readingStillCompletes(p);
+}
+
+// Something other than a regular file where the lock file or the settings file belongs (or
+// the lock file the settings store takes while it writes): the program starts at once, as
+// with no lock or a fresh store, and leaves the thing as it was. A FIFO is never waited for.
+void TestBadInput::notRegularFiles_data()
+{
+    QTest::addColumn<QString>("where"); // lock, settings or settingsLock
+    QTest::addColumn<QString>("what"); // fifo, folder or dangling
+    for (const char *where : {"lock", "settings", "settingsLock"}) {
+        for (const char *what : {"fifo", "folder", "dangling"}) {
+            if (QByteArray(where) == "settingsLock" && QByteArray(what) != "fifo")
+                continue;
+            QTest::addRow("%s: %s", where, what) << QString::fromLatin1(where) << QString::fromLatin1(what);
+        }
+    }
+}
+
+void TestBadInput::notRegularFiles()
+{
+    QFETCH(QString, where);
+    QFETCH(QString, what);
+
+    FifoWatch fifos;
+    QTemporaryDir runtime;
+    const QString lockPath = runtime.filePath(u"kesto.lock"_s);
+    const QString settingsFolder = runtime.filePath(u"config"_s);
+    const QString settingsPath = settingsFolder + u"/kesto-sweep/kesto-sweep.conf"_s;
+    QVERIFY(QDir().mkpath(QFileInfo(settingsPath).absolutePath()));
+    const QString path
+        = where == u"lock" ? lockPath : (where == u"settings" ? settingsPath : settingsPath + u".lock"_s);
+    if (what == u"fifo") {
+        QVERIFY(fifos.make(path));
+    } else if (what == u"folder") {
+        QVERIFY(QDir().mkpath(path));
+        QFile inside(path + u"/kept.txt"_s);
+        QVERIFY(inside.open(QIODevice::WriteOnly));
+        inside.write("the user's own file");
+    } else {
+        QVERIFY(QFile::link(runtime.filePath(u"nowhere/at/all"_s), path));
+    }
+    const QByteArray before = fingerprint(path);
+
+    Program p(where == u"lock" ? std::unique_ptr<FakePlatform>(std::make_unique<LockingPlatform>(lockPath))
+                               : std::make_unique<RealSettingsPlatform>(settingsFolder));
+    QElapsedTimer clock;
+    clock.start();
+    frmOpen *open = p.start();
+    QVERIFY(clock.elapsed() < 1000);
+    QVERIFY(open && open->isVisible());
+    QCOMPARE(messageTexts(p.platform), QStringList());
+    QCOMPARE(p.platform.endCount, 0);
+
+    // Left as it was: a FIFO is still a FIFO, a folder still holds what it held, and nothing
+    // was made where the link leads.
+    QCOMPARE(KindOfPath(path), PathKind::Other);
+    QCOMPARE(fingerprint(path), before);
+    if (where == u"settingsLock")
+        QVERIFY(!QFileInfo::exists(settingsPath)); // the store wrote nothing around its lock
+
+    readingStillCompletes(p);
+    QCOMPARE(fifos.unblocked(), 0);
 }
 
 int main(int argc, char *argv[])

@@ -1,4 +1,5 @@
 #include "core/dictionary/dictdb.h"
+#include "core/platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,7 @@ void RemoveDatabaseFiles(const QString &path)
 
 bool PassesQuickCheck(const QString &path)
 {
-    DictionaryConnection connection(path, DictionaryConnection::Access::ReadOnly);
+    DictionaryConnection connection = OpenDictionaryConnection(path, DictionaryAccess::ReadOnly);
     if (!connection.isOpen())
         return false;
     QSqlQuery check(connection.database());
@@ -50,15 +51,44 @@ QString uniqueConnectionName()
 // "immutable": the engine then takes no lock and creates nothing beside it (no -wal or -shm
 // file for a file in WAL mode), so the file and its folder stay exactly as they are and a
 // folder this user cannot write is read all the same.
-QString fileUri(const QString &path, DictionaryConnection::Access access)
+QString fileUri(const QString &path, DictionaryAccess access)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const QString mode = access == DictionaryConnection::Access::ReadOnly ? QStringLiteral("?mode=ro&immutable=1")
-                                                                          : QStringLiteral("?mode=rw");
+    const QString mode
+        = access == DictionaryAccess::ReadOnly ? QStringLiteral("?mode=ro&immutable=1") : QStringLiteral("?mode=rw");
     return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded) + mode;
 }
 
+// SQLite's primary result code in an error; -1 when it has none.
+int primaryCode(const QSqlError &error)
+{
+    bool known = false;
+    const int code = error.nativeErrorCode().toInt(&known);
+    return known ? code & 0xff : -1;
+}
+
+// True when the file's header says the database is in WAL mode (file format versions 2).
+bool isWalModeFile(const QString &path)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path))
+        return false;
+    const QByteArray header = file.read(20);
+    return header.size() == 20 && header.startsWith(QByteArrayLiteral("SQLite format 3\0")) && header.at(18) == 2
+        && header.at(19) == 2;
+}
+
 } // namespace
+
+DictionaryConnection OpenDictionaryConnection(const QString &path, DictionaryAccess access, int busyTimeoutMs)
+{
+    return DictionaryConnection(path, access, busyTimeoutMs);
+}
+
+DictionaryCursor OpenDictionaryRecordset(DictionaryConnection &connection, const QString &queryText)
+{
+    return DictionaryCursor(connection, queryText);
+}
 
 DictionaryConnection::DictionaryConnection(const QString &path, Access access, int busyTimeoutMs)
     : m_name(uniqueConnectionName())
@@ -75,8 +105,44 @@ DictionaryConnection::DictionaryConnection(const QString &path, Access access, i
                                 QStringLiteral("14")); // SQLITE_CANTOPEN
         return;
     }
-    m_db.setDatabaseName(fileUri(path, access));
     m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=") + QString::number(busyTimeoutMs));
+    open(path, access);
+    if (access != Access::ReadInstalled || !m_db.isOpen())
+        return;
+
+    // The engine opens the file itself only at the first read; one small read tells whether
+    // it can work beside the file.
+    QSqlError probeError;
+    {
+        QSqlQuery probe(m_db);
+        if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
+            probeError = probe.lastError();
+    }
+    switch (primaryCode(probeError)) {
+    case 8: // SQLITE_READONLY: no shared-memory file for a WAL-mode file, and none can be made
+    case 14: // SQLITE_CANTOPEN
+        // Only a file in WAL mode: read as it stands, it is the last state written back into
+        // it, whole. A file with a journal that could not be rolled back is not read so, since
+        // it may hold half of a change.
+        if (isWalModeFile(path)) {
+            m_db.close();
+            open(path, Access::ReadOnly);
+        }
+        break;
+    case 5: // SQLITE_BUSY: another program holds the file locked; reported as an open that failed
+    case 6: // SQLITE_LOCKED
+        m_db.close();
+        m_openError = probeError;
+        break;
+    default: // read, or damaged: the reads find out
+        break;
+    }
+}
+
+void DictionaryConnection::open(const QString &path, Access access)
+{
+    m_db.setDatabaseName(fileUri(path, access));
+    m_openError = QSqlError();
     if (!m_db.open())
         m_openError = m_db.lastError();
 }

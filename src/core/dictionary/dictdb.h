@@ -28,26 +28,43 @@ void RemoveDatabaseFiles(const QString &path);
 // True when the file opens as a database and "pragma quick_check" finds nothing wrong.
 bool PassesQuickCheck(const QString &path);
 
-// One connection to one dictionary file, alive for one user action. Each gets a unique
-// connection name, which is removed again when the object goes. A missing file is never
-// created: the open fails instead.
+class DictionaryConnection;
+class DictionaryCursor;
+
+// How a dictionary file is opened.
+enum class DictionaryAccess {
+    // Never writes, locks or creates anything beside the file; for a file the user chose,
+    // which must stay as it is.
+    ReadOnly,
+    // Reads and writes; for the merge into the installed dictionary. A write-protected file
+    // still opens, for reading.
+    ReadWrite,
+    // Every read of the installed dictionary: read and write, so that a merge cut short by a
+    // crash is rolled back by the next action instead of making the file unreadable until
+    // then. A file in WAL mode in a folder this user cannot write has no shared-memory file
+    // and cannot be given one, so the engine cannot read it that way: it is read as ReadOnly
+    // reads it, as the last state written back into the file.
+    ReadInstalled,
+};
+
+// How long a connection waits for another program's lock before giving up.
+constexpr int kDefaultBusyTimeoutMs = 250;
+
+// Opens a connection to one dictionary file, alive for one user action. A missing file is
+// never created, and anything but a regular file is never opened: the open fails instead.
+DictionaryConnection OpenDictionaryConnection(const QString &path, DictionaryAccess access,
+                                              int busyTimeoutMs = kDefaultBusyTimeoutMs);
+// Runs a query on the table "tarot" of an open connection; the rows are walked with the
+// cursor it gives.
+DictionaryCursor OpenDictionaryRecordset(DictionaryConnection &connection, const QString &queryText);
+
+// One connection to one dictionary file (OpenDictionaryConnection). Each gets a unique
+// connection name, which is removed again when the object goes.
 class DictionaryConnection
 {
 public:
-    enum class Access {
-        // Never writes, locks or creates anything beside the file; for a file the user
-        // chose, which must stay as it is.
-        ReadOnly,
-        // Reads and writes. Reads of the installed dictionary use this too, so that a merge
-        // cut short by a crash is rolled back by the next action instead of making the file
-        // unreadable until then. A write-protected file still opens, for reading.
-        ReadWrite,
-    };
+    using Access = DictionaryAccess;
 
-    // How long a write waits for another program's lock before giving up.
-    static constexpr int kDefaultBusyTimeoutMs = 250;
-
-    DictionaryConnection(const QString &path, Access access, int busyTimeoutMs = kDefaultBusyTimeoutMs);
     ~DictionaryConnection();
     DictionaryConnection(const DictionaryConnection &) = delete;
     DictionaryConnection &operator=(const DictionaryConnection &) = delete;
@@ -59,18 +76,21 @@ public:
     QSqlDatabase &database() { return m_db; }
 
 private:
+    friend DictionaryConnection OpenDictionaryConnection(const QString &, DictionaryAccess, int);
+    DictionaryConnection(const QString &path, Access access, int busyTimeoutMs);
+    void open(const QString &path, Access access);
+
     QString m_name;
     QSqlDatabase m_db;
     QSqlError m_openError;
 };
 
-// Walks the rows of a query on the table "tarot", one row at a time, reading the three
-// dictionary columns by name. A column the table lacks reads as empty text.
+// Walks the rows of a query on the table "tarot" (OpenDictionaryRecordset), one row at a
+// time, reading the three dictionary columns by name. A column the table lacks reads as
+// empty text.
 class DictionaryCursor
 {
 public:
-    DictionaryCursor(DictionaryConnection &connection, const QString &queryText);
-
     // True when the query ran (the file is a database and holds the table).
     bool isValid() const { return m_valid; }
     bool hasKey() const { return m_keyColumn >= 0; }
@@ -89,6 +109,8 @@ public:
     QString names() const { return field(m_namesColumn); }
 
 private:
+    friend DictionaryCursor OpenDictionaryRecordset(DictionaryConnection &, const QString &);
+    DictionaryCursor(DictionaryConnection &connection, const QString &queryText);
     QString field(int column) const;
 
     QSqlQuery m_query;

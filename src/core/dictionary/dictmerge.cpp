@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
+#include <optional>
 
 namespace kesto {
 
@@ -57,12 +58,12 @@ bool tarotIsTable(DictionaryConnection &connection)
 ChosenRows readChosenFile(const QString &path, const MergeLimits &limits)
 {
     ChosenRows chosen;
-    DictionaryConnection connection(path, DictionaryConnection::Access::ReadOnly);
+    DictionaryConnection connection = OpenDictionaryConnection(path, DictionaryAccess::ReadOnly);
     if (connection.isOpen() && !tarotIsTable(connection)) {
         chosen.refusal = QStringLiteral("The update file's tarot is not a table of entries.");
         return chosen;
     }
-    DictionaryCursor rows(connection, UpdateQueryText());
+    DictionaryCursor rows = OpenDictionaryRecordset(connection, UpdateQueryText());
     if (!rows.isValid())
         return chosen;
     const QString tarot = TarotDictionaryName();
@@ -183,6 +184,74 @@ private:
     bool m_open = false;
 };
 
+// Adds the chosen file's new entries to the installed file in one transaction and gives the
+// number added, or the reason why none was. Every statement, the transaction and the
+// connection are gone by the time it returns: a failed write has been rolled back and the
+// file closed.
+std::optional<QString> addEntries(const QString &installedFile, const ChosenRows &chosen, const MergeOptions &options,
+                                  qsizetype &added)
+{
+    DictionaryConnection connection
+        = OpenDictionaryConnection(installedFile, DictionaryAccess::ReadWrite, options.busyTimeoutMs);
+    if (!connection.isOpen())
+        return writeFailureReason(connection.openError());
+    WriteTransaction transaction(connection);
+    if (const QSqlError error = transaction.begin(); error.isValid())
+        return writeFailureReason(error);
+
+    // Every address the installed dictionary knows, read inside the transaction.
+    QSet<QString> known;
+    {
+        DictionaryCursor installed = OpenDictionaryRecordset(connection, UpdateQueryText());
+        if (!installed.isValid() || !installed.hasKey() || !installed.hasLink() || !installed.hasNames())
+            return QStringLiteral("The installed dictionary is damaged.");
+        while (installed.next())
+            known.insert(installed.link());
+        if (installed.failed())
+            return writeFailureReason(installed.error());
+    }
+
+    QSqlQuery insert(connection.database());
+    if (!insert.prepare(QStringLiteral("INSERT INTO tarot (\"Names\", \"Key\", \"Link\") VALUES (?, ?, ?)")))
+        return writeFailureReason(insert.lastError());
+    const QString tarot = TarotDictionaryName();
+    qsizetype written = 0;
+    for (const Entry &entry : chosen.entries) {
+        if (known.contains(entry.link))
+            continue;
+        insert.bindValue(0, tarot);
+        insert.bindValue(1, entry.key);
+        insert.bindValue(2, entry.link);
+        if (!insert.exec())
+            return writeFailureReason(insert.lastError());
+        known.insert(entry.link);
+        ++written;
+        if (options.progress && written % 1024 == 0)
+            options.progress(written);
+    }
+    insert.finish();
+    // Committed before any wrong-file message: the rows before a foreign row stay.
+    if (const QSqlError error = transaction.commit(); error.isValid())
+        return writeFailureReason(error);
+    added = written;
+    return std::nullopt;
+}
+
+// When a write fails because the disk is full or cannot be written, the database engine
+// cannot roll the transaction back in place: the file keeps the pages written so far, grown,
+// with its journal beside it, until the next opening of the file rolls it back. That opening
+// is made at once, so that the file is exactly as it was before the failure is reported.
+void restoreAfterFailedWrite(const QString &installedFile, int busyTimeoutMs)
+{
+    if (!QFileInfo::exists(installedFile + QStringLiteral("-journal"))
+        && !QFileInfo::exists(installedFile + QStringLiteral("-wal")))
+        return;
+    DictionaryConnection connection
+        = OpenDictionaryConnection(installedFile, DictionaryAccess::ReadWrite, busyTimeoutMs);
+    if (connection.isOpen())
+        QSqlQuery(connection.database()).exec(QStringLiteral("select count(*) from sqlite_master"));
+}
+
 } // namespace
 
 MergeReport MergeDictionary(const QString &chosenFile, const QString &installedFile, const MergeOptions &options)
@@ -209,47 +278,11 @@ MergeReport MergeDictionary(const QString &chosenFile, const QString &installedF
     if (!chosen.entries.isEmpty()) {
         if (!QFileInfo::exists(installedFile))
             return notChanged(QStringLiteral("The installed dictionary file is missing."));
-        DictionaryConnection connection(installedFile, DictionaryConnection::Access::ReadWrite, options.busyTimeoutMs);
-        if (!connection.isOpen())
-            return notChanged(writeFailureReason(connection.openError()));
-        WriteTransaction transaction(connection);
-        if (const QSqlError error = transaction.begin(); error.isValid())
-            return notChanged(writeFailureReason(error));
-
-        // Every address the installed dictionary knows, read inside the transaction.
-        QSet<QString> known;
-        {
-            DictionaryCursor installed(connection, UpdateQueryText());
-            if (!installed.isValid() || !installed.hasKey() || !installed.hasLink() || !installed.hasNames())
-                return notChanged(QStringLiteral("The installed dictionary is damaged."));
-            while (installed.next())
-                known.insert(installed.link());
-            if (installed.failed())
-                return notChanged(writeFailureReason(installed.error()));
-        }
-
-        QSqlQuery insert(connection.database());
-        if (!insert.prepare(QStringLiteral("INSERT INTO tarot (\"Names\", \"Key\", \"Link\") VALUES (?, ?, ?)")))
-            return notChanged(writeFailureReason(insert.lastError()));
-        const QString tarot = TarotDictionaryName();
         qsizetype added = 0;
-        for (const Entry &entry : chosen.entries) {
-            if (known.contains(entry.link))
-                continue;
-            insert.bindValue(0, tarot);
-            insert.bindValue(1, entry.key);
-            insert.bindValue(2, entry.link);
-            if (!insert.exec())
-                return notChanged(writeFailureReason(insert.lastError()));
-            known.insert(entry.link);
-            ++added;
-            if (options.progress && added % 1024 == 0)
-                options.progress(added);
+        if (const std::optional<QString> reason = addEntries(installedFile, chosen, options, added)) {
+            restoreAfterFailedWrite(installedFile, options.busyTimeoutMs);
+            return notChanged(*reason);
         }
-        insert.finish();
-        // Committed before any wrong-file message: the rows before a foreign row stay.
-        if (const QSqlError error = transaction.commit(); error.isValid())
-            return notChanged(writeFailureReason(error));
         report.rowsAdded = added;
     }
 

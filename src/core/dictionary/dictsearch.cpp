@@ -66,6 +66,7 @@ struct Walk
 {
     qsizetype rows = 0;
     bool inUse = false;
+    bool readable = false; // the file opened and its table gave the columns asked for
 };
 
 // Runs "Select * from tarot" on the installed dictionary and hands every row's cursor to
@@ -76,26 +77,27 @@ template<typename Visit>
 Walk walkInstalled(const QString &programFolder, bool needsLink, Visit visit)
 {
     Walk walk;
-    DictionaryConnection connection(InstalledDictionaryPath(programFolder), DictionaryConnection::Access::ReadWrite,
-                                    kReadBusyTimeoutMs);
+    DictionaryConnection connection = OpenDictionaryConnection(InstalledDictionaryPath(programFolder),
+                                                               DictionaryAccess::ReadInstalled, kReadBusyTimeoutMs);
     if (!connection.isOpen()) {
         walk.inUse = isLockError(connection.openError());
         return walk;
     }
-    DictionaryCursor rows(connection, InstalledQueryText());
+    DictionaryCursor rows = OpenDictionaryRecordset(connection, InstalledQueryText());
     if (!rows.isValid()) {
         walk.inUse = isLockError(rows.error());
         return walk;
     }
     if (!rows.hasKey() || (needsLink && !rows.hasLink()))
         return walk;
+    walk.readable = true;
     while (rows.next()) {
         ++walk.rows;
         if (!visit(rows))
             break;
     }
     if (rows.failed() && isLockError(rows.error()))
-        walk = Walk{0, true};
+        walk = Walk{0, true, false};
     return walk;
 }
 
@@ -132,6 +134,7 @@ KeywordMatches findMatches(const QString &programFolder, Match matches)
         found.keys.clear();
     found.rowsRead = walk.rows;
     found.inUse = walk.inUse;
+    found.readable = walk.readable;
     return found;
 }
 
@@ -237,8 +240,11 @@ DictionaryAction SearchClicked(const DictionaryPanel &panel)
         KeywordMatches found = FindPrefixMatches(panel.programFolder, s);
         if (found.inUse)
             return inUseAction();
-        // A dictionary without rows (or one that cannot be read) leaves the list as it was.
-        if (found.rowsRead > 0) {
+        // A dictionary without rows leaves the list as it was; one that cannot be read at
+        // all has found nothing.
+        if (!found.readable) {
+            listed = 0;
+        } else if (found.rowsRead > 0) {
             listed = found.keys.size();
             action.keywords = std::move(found.keys);
         }

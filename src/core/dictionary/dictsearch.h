@@ -56,6 +56,7 @@ struct KeywordMatches
     QStringList keys; // matching keys, in read order
     qsizetype rowsRead = 0; // rows of the dictionary, matching or not
     bool inUse = false; // another program held the file locked: nothing was read
+    bool readable = false; // the file opened and its table has "Key", whether or not it has rows
 };
 KeywordMatches FindPrefixMatches(const QString &programFolder, const QString &s);
 KeywordMatches FindWildcardMatches(const QString &programFolder, const QString &p);

@@ -1,6 +1,7 @@
 #include "core/dictionary/dictstore.h"
 
 #include "core/dictionary/dictdb.h"
+#include "core/platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,8 +25,8 @@ MergeReport notChanged(const QString &reason)
 // Copies the whole of the shipped file into the open temporary file.
 bool CopyFileContents(const QString &from, QFile &to)
 {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
+    QFile source;
+    if (!OpenRegularFile(source, from))
         return false;
     QByteArray chunk;
     while (!(chunk = source.read(1 << 20)).isEmpty()) {

@@ -119,18 +119,6 @@ DictionaryPanel DictionaryHandlers::panel() const
 
 namespace {
 
-// True when the installed dictionary opens and its table can be queried for keywords,
-// whether or not it holds any rows.
-bool installedDictionaryReadable(const QString &programFolder)
-{
-    DictionaryConnection connection(InstalledDictionaryPath(programFolder), DictionaryConnection::Access::ReadOnly,
-                                    kReadBusyTimeoutMs);
-    if (!connection.isOpen())
-        return false;
-    DictionaryCursor rows(connection, InstalledQueryText());
-    return rows.isValid() && rows.hasKey();
-}
-
 void addRows(QTreeWidget *list, const QStringList &keys)
 {
     QList<QTreeWidgetItem *> rows;
@@ -223,17 +211,7 @@ void DictionaryHandlers::txtKey_KeyPress(int keyAscii)
 void DictionaryHandlers::cmdSearch_Click()
 {
     const DictionaryPanel p = panel();
-    DictionaryAction action = SearchClicked(p);
-    // An exact search that read no rows leaves the list as it was and opens the text. That
-    // holds for a dictionary without rows; one that cannot be read at all has found nothing,
-    // and says so.
-    if (p.kind == SearchKind::Exact && action.browser == BrowserStep::Navigate && !action.keywords
-        && !installedDictionaryReadable(p.programFolder)) {
-        action.browser = BrowserStep::None;
-        action.address.clear();
-        action.message = DictMessage::NotFound;
-    }
-    apply(action);
+    apply(SearchClicked(p));
 }
 
 void DictionaryHandlers::cmdDisplay_Click() { apply(DisplayClicked(panel())); }

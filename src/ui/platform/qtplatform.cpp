@@ -1,5 +1,6 @@
 #include "ui/platform/qtplatform.h"
 #include "core/platform/internettest.h"
+#include "core/platform/regularfile.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -36,14 +37,17 @@ bool takeUnreadableLock(QLockFile &lock, const QString &path)
 
 } // namespace
 
-QtPlatform::QtPlatform(QString lockFilePath, QString settingsApplication)
+QtPlatform::QtPlatform(QString lockFilePath, QString settingsApplication, QString settingsFolder)
     : m_lockFilePath(lockFilePath.isEmpty() ? defaultLockFilePath() : std::move(lockFilePath)),
-      m_settingsApplication(std::move(settingsApplication))
+      m_settingsApplication(std::move(settingsApplication)),
+      m_settingsFolder(std::move(settingsFolder))
 {
     if (m_settingsApplication.isEmpty())
         m_settingsApplication = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     if (m_settingsApplication.isEmpty())
         m_settingsApplication = QStringLiteral("kesto");
+    if (m_settingsFolder.isEmpty())
+        m_settingsFolder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     m_random.seedFromClock();
 }
 
@@ -89,18 +93,53 @@ bool QtPlatform::internetConnected() { return detectInternetConnection(); }
 
 QString QtPlatform::programFolder() { return QCoreApplication::applicationDirPath(); }
 
+QString QtPlatform::settingsFile() const
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    return m_settingsFolder + QLatin1Char('/') + m_settingsApplication + QLatin1Char('/') + m_settingsApplication
+        + QStringLiteral(".conf");
+#else
+    return QString();
+#endif
+}
+
+// Where the store is a file, it is named outright: the place the native format uses for this
+// user, so that what lies there can be looked at before Qt opens it (QSettings reads the file
+// as soon as it is made). The system-wide and organisation-wide files the native format would
+// also read are left out: the reminder's values belong to this user alone.
+std::unique_ptr<QSettings> QtPlatform::openSettings() const
+{
+    const QString file = settingsFile();
+    if (file.isEmpty())
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, m_settingsApplication,
+                                           m_settingsApplication);
+    return std::make_unique<QSettings>(file, QSettings::NativeFormat);
+}
+
+// A FIFO, a folder or anything else that is not a regular file where the settings file
+// belongs: reading it would wait on the FIFO for ever. The store then reads as a fresh one,
+// and nothing is written, so that whatever the user keeps there stays as it is (writing
+// would replace a FIFO with a file). The same goes for the lock file the store takes while it
+// writes. QSettings opens these files by name after this look; they live in this user's own
+// configuration folder, where only the user's own programs could swap one in that moment.
 QString QtPlatform::readSetting(const QString &section, const QString &key)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, m_settingsApplication, m_settingsApplication);
-    return store.value(section + QLatin1Char('/') + key).toString();
+    if (KindOfPath(settingsFile()) == PathKind::Other)
+        return QString();
+    const std::unique_ptr<QSettings> store = openSettings();
+    return store->value(section + QLatin1Char('/') + key).toString();
 }
 
 bool QtPlatform::writeSetting(const QString &section, const QString &key, const QString &value)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, m_settingsApplication, m_settingsApplication);
-    store.setValue(section + QLatin1Char('/') + key, value);
-    store.sync();
-    return store.status() == QSettings::NoError;
+    const QString file = settingsFile();
+    if (!file.isEmpty()
+        && (KindOfPath(file) == PathKind::Other || KindOfPath(file + QStringLiteral(".lock")) == PathKind::Other))
+        return false;
+    const std::unique_ptr<QSettings> store = openSettings();
+    store->setValue(section + QLatin1Char('/') + key, value);
+    store->sync();
+    return store->status() == QSettings::NoError;
 }
 
 QString QtPlatform::chooseFileToOpen(const QString &title, const QString &filter)
@@ -111,6 +150,15 @@ QString QtPlatform::chooseFileToOpen(const QString &title, const QString &filter
 bool QtPlatform::anotherInstanceRunning()
 {
     if (m_lock && m_lock->isLocked())
+        return false;
+    // A FIFO, a folder or anything else that is not a regular file where the lock belongs
+    // is no lock a copy of this program took: QLockFile would wait on a FIFO for ever while
+    // it reads who holds it, and could neither replace a folder nor take it. Whether another
+    // copy runs cannot be told then, so the program starts, without a lock, and leaves the
+    // thing where it is. QLockFile opens the path by name after this look; the lock lives in
+    // this user's own runtime folder, where only the user's own programs could swap one in
+    // that moment.
+    if (KindOfPath(m_lockFilePath) == PathKind::Other)
         return false;
     m_lock = std::make_unique<QLockFile>(m_lockFilePath);
     // No age limit: a lock is stale only when the process that took it is gone, which

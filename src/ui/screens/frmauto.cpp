@@ -2,6 +2,7 @@
 
 #include "ui/mainwindow/frmmdi.h"
 #include "core/platform/platform.h"
+#include "core/platform/regularfile.h"
 #include "core/session/session.h"
 #include "core/platform/maker.h"
 #include "ui/widgets/twipsplacement.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QImageReader>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPixmap>
@@ -62,8 +62,7 @@ QImage LoadCardPicture(Platform &platform, CardId card)
 {
     if (!IsCatalogueCard(card))
         return {};
-    QImageReader reader(CardPicturePath(platform.programFolder(), card));
-    return reader.read();
+    return ReadPictureFile(CardPicturePath(platform.programFolder(), card));
 }
 
 CastInputGuard::CastInputGuard()

@@ -2,6 +2,7 @@
 
 #include "ui/mainwindow/frmmdi.h"
 #include "core/platform/platform.h"
+#include "core/platform/regularfile.h"
 #include "core/session/session.h"
 #include "core/reading/deck.h"
 #include "ui/widgets/linklabel.h"
@@ -17,7 +18,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QImageReader>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,8 +54,7 @@ frmFront::frmFront(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     Image1->setAlignment(Qt::AlignCenter);
     place(Image1, 240, 240, 1800, 3120);
     {
-        QImageReader reader(CardPicturePath(shell.platform().programFolder(), 0));
-        const QImage picture = reader.read();
+        const QImage picture = ReadPictureFile(CardPicturePath(shell.platform().programFolder(), 0));
         if (!picture.isNull())
             Image1->setPixmap(QPixmap::fromImage(
                 picture.scaled(Image1->contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));

@@ -2,6 +2,7 @@
 
 #include "ui/mainwindow/frmmdi.h"
 #include "core/platform/platform.h"
+#include "core/platform/regularfile.h"
 #include "core/session/session.h"
 #include "core/reading/draw.h"
 #include "core/reading/spreads.h"
@@ -20,7 +21,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QImageReader>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -197,7 +197,7 @@ void frmManual::Form_Load()
 
     picManual->clear();
     const QImage spreadPicture
-        = QImageReader(SpreadPicturePath(m_shell.platform().programFolder(), screenSpreadIndex)).read();
+        = ReadPictureFile(SpreadPicturePath(m_shell.platform().programFolder(), screenSpreadIndex));
     if (!spreadPicture.isNull())
         picManual->setPixmap(QPixmap::fromImage(spreadPicture));
 

@@ -1,6 +1,7 @@
 #include "ui/screens/frmtarot.h"
 
 #include "core/platform/platform.h"
+#include "core/platform/regularfile.h"
 #include "core/session/session.h"
 #include "core/reading/spreads.h"
 #include "ui/widgets/linklabel.h"
@@ -17,7 +18,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QImageReader>
 #include <QLabel>
 #include <QLayout>
 #include "ui/widgets/singlechoicelist.h"
@@ -270,8 +270,7 @@ void frmTarot::ShowSpreadInfo(int k)
 // the spread selected before: the box is cleared and names the spread instead.
 void frmTarot::showSpreadPicture(int k)
 {
-    QImageReader reader(SpreadPicturePath(m_shell.platform().programFolder(), k));
-    const QImage picture = reader.read();
+    const QImage picture = ReadPictureFile(SpreadPicturePath(m_shell.platform().programFolder(), k));
     if (picture.isNull()) {
         pctCard->clear();
         const Spread *spread = SpreadByIndex(k);

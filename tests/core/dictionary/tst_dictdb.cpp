@@ -200,6 +200,8 @@ private Q_SLOTS:
     void lockedDictionaryIsInUse();
     void unusableInstalledFile_data();
     void unusableInstalledFile();
+    void walModeDictionary_data();
+    void walModeDictionary();
     void merge_data();
     void merge();
     void mergeIntoItself();
@@ -210,6 +212,7 @@ private Q_SLOTS:
     void mergeOfAnySize();
     void killedMergeKeepsAllOrNone_data();
     void killedMergeKeepsAllOrNone();
+    void fullDiskLeavesTheFileAsItWas();
     void mergeReadsWithinLimits_data();
     void mergeReadsWithinLimits();
     void chosenFileStaysAsItWas();
@@ -490,6 +493,61 @@ void tst_DictDb::unusableInstalledFile()
     QCOMPARE(display.dictionaryLink.value_or(QString()), u"tower"_s);
     QCOMPARE(fileHash(path), before);
     QCOMPARE(QSqlDatabase::connectionNames(), QStringList());
+}
+
+void tst_DictDb::walModeDictionary_data()
+{
+    QTest::addColumn<bool>("folderWritable");
+    QTest::newRow("in a folder this user can write") << true;
+    QTest::newRow("in a folder this user cannot write") << false;
+}
+
+// A dictionary in WAL mode is read wherever it lies. In a folder this user cannot write,
+// the database engine can make no shared-memory file beside it.
+void tst_DictDb::walModeDictionary()
+{
+    QFETCH(bool, folderWritable);
+
+    TestFolder folder;
+    const QString installed = InstalledDictionaryPath(folder.path());
+    writeDictionary(installed, searchRows());
+    runSql(installed, {u"PRAGMA journal_mode=WAL"_s});
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{u"tarot.dll"_s});
+    const QByteArray before = fileHash(installed);
+    const QFile::Permissions open = QFile::permissions(folder.path());
+    if (!folderWritable) {
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        // A user who may write anywhere (root) is kept from making the file another way.
+        if (QFileInfo(folder.path()).isWritable())
+            QVERIFY(QFile::link(folder.filePath(u"nowhere/shm"_s), installed + u"-shm"_s));
+    }
+
+    const QStringList keys = ReadKeywordList(folder.path());
+    const std::optional<QString> link = FindLinkOfKey(folder.path(), u"master"_s);
+    DictionaryPanel panel{folder.path(), SearchKind::WildCard, u"ace*"_s, 8, std::nullopt};
+    const DictionaryAction search = SearchClicked(panel);
+
+    // An update goes to the user's own copy when the folder cannot be written.
+    TestFolder user;
+    TestFolder updates;
+    const QString update = updates.filePath(u"update.dll"_s);
+    writeDictionary(update, {{u"Star"_s, u"https://x/star"_s}});
+    DictionaryStore store;
+    store.setUserFolder(user.path());
+    if (!folderWritable)
+        store.setWriteCheck([](const QString &) { return false; });
+    const MergeReport report = store.merge(folder.path(), update);
+    const QStringList updated = ReadKeywordList(store.dictionaryFolder(folder.path()));
+    QFile::setPermissions(folder.path(), open);
+    QFile::remove(installed + u"-shm"_s);
+
+    QCOMPARE(keys, searchKeys());
+    QCOMPARE(link, std::optional<QString>(u"https://t.example/master"_s));
+    QCOMPARE(search.keywords.value_or(QStringList()), (QStringList{u"Ace of Cups"_s, u"ace of cups"_s}));
+    QCOMPARE(report.outcome, MergeOutcome::Updated);
+    QCOMPARE(updated, searchKeys() + QStringList{u"Star"_s});
+    if (!folderWritable)
+        QCOMPARE(fileHash(installed), before);
 }
 
 void tst_DictDb::merge_data()
@@ -794,6 +852,44 @@ void tst_DictDb::killedMergeKeepsAllOrNone()
 
     // The file is sound and a new merge completes.
     QCOMPARE(MergeDictionary(update, installed).rowsAdded, allAdded ? 0 : kNew);
+    QCOMPARE(ReadKeywordList(folder.path()).size(), searchRows().size() + kNew);
+}
+
+void tst_DictDb::fullDiskLeavesTheFileAsItWas()
+{
+    // An update in place that runs out of room part-way: no file of the merging process may
+    // grow more than 256 KB beyond the installed file's size, and the new rows need megabytes.
+    constexpr int kNew = 120000;
+    TestFolder folder;
+    const QString installed = InstalledDictionaryPath(folder.path());
+    const QString update = folder.filePath(u"update.dll"_s);
+    writeDictionary(installed, searchRows());
+    QList<Row> rows;
+    for (int i = 0; i < kNew; ++i)
+        rows.append({u"Keyword number %1"_s.arg(i), u"https://reference.example/entry/%1"_s.arg(i)});
+    writeDictionary(update, rows);
+    const QByteArray before = fileHash(installed);
+    const qint64 sizeBefore = QFileInfo(installed).size();
+
+    QProcess helper;
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper.start(QStringLiteral(KESTO_MERGE_HELPER),
+                 {update, installed, u"0"_s, QString::number(sizeBefore + 256 * 1024)});
+    QVERIFY(helper.waitForStarted());
+    while (!helper.canReadLine())
+        QVERIFY2(helper.waitForReadyRead(120000), "the merge helper did not report");
+    const QString said = QString::fromUtf8(helper.readLine().trimmed());
+    QVERIFY2(said.startsWith(u"failed The Tarot Dictionary was not changed. The disk"_s), qPrintable(said));
+
+    // The helper now stands where the program shows its message: the file is as it was.
+    QCOMPARE(QFileInfo(installed).size(), sizeBefore);
+    QCOMPARE(fileHash(installed), before);
+    QVERIFY(!QFile::exists(installed + u"-journal"_s));
+    helper.kill();
+    QVERIFY(helper.waitForFinished());
+
+    // With room again, the same update goes through.
+    QCOMPARE(MergeDictionary(update, installed).rowsAdded, kNew);
     QCOMPARE(ReadKeywordList(folder.path()).size(), searchRows().size() + kNew);
 }
 

@@ -4,6 +4,7 @@
 // a card box is expected to show.
 #include "ui/mainwindow/frmmdi.h"
 #include "appfixture.h"
+#include "core/platform/regularfile.h"
 #include "core/platform/twips.h"
 #include "core/reading/deck.h"
 #include "core/reading/draw.h"
@@ -16,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -129,7 +129,7 @@ inline QImage rgb32(const QImage &image) { return image.convertToFormat(QImage::
 
 inline QImage cardImage(const TestFolder &folder, CardId card)
 {
-    return rgb32(QImageReader(CardPicturePath(folder.path(), card)).read());
+    return rgb32(ReadPictureFile(CardPicturePath(folder.path(), card)));
 }
 
 // Upside down: target (x, y) = source (W - 1 - x, H - 1 - y).

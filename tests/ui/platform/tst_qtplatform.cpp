@@ -21,17 +21,18 @@ void tst_QtPlatform::realStoreRoundTrip()
 {
     QTemporaryDir dir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-    QtPlatform platform(dir.filePath(QStringLiteral("lock")), QStringLiteral("kesto-test"));
+    QtPlatform platform(dir.filePath(QStringLiteral("lock")), QStringLiteral("kesto-test"), dir.path());
     const QStringList texts = {QStringLiteral("Duration"), QStringLiteral("a/b\\c"), QStringLiteral("12/9/2026"),
                                QStringLiteral("= x ="), QStringLiteral("Tähti")};
     for (const QString &name : texts)
         QVERIFY(platform.writeSetting(QStringLiteral("Settings"), EncodeSetting(name),
                                       EncodeSetting(name + QStringLiteral("!"))));
-    QtPlatform reader(dir.filePath(QStringLiteral("lock2")), QStringLiteral("kesto-test"));
+    QtPlatform reader(dir.filePath(QStringLiteral("lock2")), QStringLiteral("kesto-test"), dir.path());
     for (const QString &name : texts)
         QCOMPARE(DecodeSetting(reader.readSetting(QStringLiteral("Settings"), EncodeSetting(name))),
                  name + QStringLiteral("!"));
-    // Each name is its own key: nothing was split into groups.
+    // The file is where the native format keeps it; each name is its own key: nothing was
+    // split into groups.
     QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("kesto-test"),
                   QStringLiteral("kesto-test"));
     raw.beginGroup(QStringLiteral("Settings"));
