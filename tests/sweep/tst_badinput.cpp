@@ -363,14 +363,6 @@ QStringList listed(const frmMDI *frame)
     return rows;
 }
 
-QStringList messageTexts(const FakePlatform &platform)
-{
-    QStringList texts;
-    for (const FakePlatform::Message &m : platform.messages)
-        texts.append(m.text);
-    return texts;
-}
-
 // Another program's connection to the dictionary, in the middle of a write transaction.
 class Locker
 {
@@ -548,7 +540,7 @@ void TestBadInput::dictionaryMissing()
     QVERIFY(open);
     clickBox(open->optDictionary);
     QTest::mouseClick(open->cmdContd, Qt::LeftButton);
-    QCOMPARE(messageTexts(p.platform), QStringList{kNoDictionary});
+    QCOMPARE(p.platform.messageTexts(), QStringList{kNoDictionary});
     QCOMPARE(p.platform.messages.first().icon, MessageIcon::Error);
     QVERIFY(open && open->isVisible());
     QVERIFY(!p.shell.existingMainWindow());
@@ -624,7 +616,7 @@ void TestBadInput::damagedDictionary()
     QVERIFY(open);
     clickBox(open->optDictionary);
     QTest::mouseClick(open->cmdContd, Qt::LeftButton);
-    QCOMPARE(messageTexts(p.platform), QStringList());
+    QCOMPARE(p.platform.messageTexts(), QStringList());
     QPointer<frmMDI> frame = p.shell.existingMainWindow();
     QVERIFY(frame && frame->isVisible());
     QVERIFY(frame->mnuUpdateKey->isEnabled());
@@ -641,7 +633,7 @@ void TestBadInput::damagedDictionary()
         frame->txtKey->setText(first);
         QTest::keyClick(frame->txtKey, Qt::Key_Return);
         QVERIFY(listed(frame).contains(first));
-        QCOMPARE(messageTexts(p.platform), QStringList());
+        QCOMPARE(p.platform.messageTexts(), QStringList());
     } else {
         QCOMPARE(listed(frame), QStringList());
         for (QPushButton *button : {static_cast<QPushButton *>(nullptr), frame->cmdSearch, frame->cmdDisplay}) {
@@ -651,7 +643,7 @@ void TestBadInput::damagedDictionary()
                 QTest::mouseClick(button, Qt::LeftButton);
             else
                 QTest::keyClick(frame->txtKey, Qt::Key_Return);
-            QCOMPARE(messageTexts(p.platform), QStringList{kNotFound});
+            QCOMPARE(p.platform.messageTexts(), QStringList{kNotFound});
             QCOMPARE(listed(frame), QStringList());
         }
     }
@@ -660,7 +652,7 @@ void TestBadInput::damagedDictionary()
     p.platform.messages.clear();
     p.platform.fileToOpen = chosen;
     frame->mnuUpdateKey->trigger();
-    QCOMPARE(messageTexts(p.platform), QStringList{kNotChanged + reason});
+    QCOMPARE(p.platform.messageTexts(), QStringList{kNotChanged + reason});
     QCOMPARE(p.platform.messages.first().icon, MessageIcon::Error);
     if (locker)
         locker->release();
@@ -673,7 +665,7 @@ void TestBadInput::damagedDictionary()
         // Released, the same update merges: the new keyword is added, nothing is lost.
         p.platform.messages.clear();
         frame->mnuUpdateKey->trigger();
-        QCOMPARE(messageTexts(p.platform), QStringList{UpdatedMessage()});
+        QCOMPARE(p.platform.messageTexts(), QStringList{UpdatedMessage()});
         QCOMPARE(ReadKeywordList(p.folder.path()), intact + QStringList{u"Zodiac Wheel"_s});
         QCOMPARE(fingerprint(chosen), chosenBefore);
     }
@@ -739,7 +731,7 @@ void TestBadInput::damagedUpdateFile()
 
     p.platform.fileToOpen = chosen;
     frame->mnuUpdateKey->trigger();
-    QCOMPARE(messageTexts(p.platform), QStringList{message});
+    QCOMPARE(p.platform.messageTexts(), QStringList{message});
     QCOMPARE(p.platform.messages.first().icon, MessageIcon::Information);
     QCOMPARE(fingerprint(path), before);
     QCOMPARE(fingerprint(chosen), chosenBefore);
@@ -861,13 +853,13 @@ void TestBadInput::staleLock()
     Program p(std::make_unique<LockingPlatform>(lockPath));
     if (refused) {
         QVERIFY(!p.start());
-        QCOMPARE(messageTexts(p.platform), QStringList{u"Application is already running"_s});
+        QCOMPARE(p.platform.messageTexts(), QStringList{u"Application is already running"_s});
         QCOMPARE(p.platform.endCount, 1);
         QCOMPARE(readAll(lockPath), content);
         return;
     }
     QVERIFY(p.start());
-    QCOMPARE(messageTexts(p.platform), QStringList());
+    QCOMPARE(p.platform.messageTexts(), QStringList());
     QCOMPARE(p.platform.endCount, 0);
 
     QLockFile probe(lockPath);
@@ -930,7 +922,7 @@ void TestBadInput::notRegularFiles()
     frmOpen *open = p.start();
     QVERIFY(clock.elapsed() < 1000);
     QVERIFY(open && open->isVisible());
-    QCOMPARE(messageTexts(p.platform), QStringList());
+    QCOMPARE(p.platform.messageTexts(), QStringList());
     QCOMPARE(p.platform.endCount, 0);
 
     // Left as it was: a FIFO is still a FIFO, a folder still holds what it held, and nothing

@@ -71,4 +71,12 @@ void FakePlatform::queueFractions(const QList<float> &values)
     fractions.insert(fractions.end(), values.begin(), values.end());
 }
 
+QStringList FakePlatform::messageTexts() const
+{
+    QStringList texts;
+    for (const Message &m : messages)
+        texts.append(m.text);
+    return texts;
+}
+
 } // namespace kesto::test

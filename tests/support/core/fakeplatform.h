@@ -44,6 +44,8 @@ public:
 
     // What the program did
     QList<Message> messages;
+    // The texts of `messages`, in order.
+    QStringList messageTexts() const;
     QStringList openedAddresses;
     QList<int> pauses;
     QStringList chosenFileTitles;

@@ -206,14 +206,6 @@ const QString emptySearch = u"Please Enter Search Term"_s;
 const QString notFound
     = u"Keyword not found - Please search in google\rOr write to us so that we can add the term in our dictionary"_s;
 
-QStringList messageTexts(const FakePlatform &platform)
-{
-    QStringList texts;
-    for (const FakePlatform::Message &m : platform.messages)
-        texts.append(m.text);
-    return texts;
-}
-
 } // namespace
 
 class TestDictionaryUi : public QObject
@@ -374,9 +366,9 @@ void TestDictionaryUi::panelActions()
     QCOMPARE(f->browsers.steps, steps);
     QCOMPARE(f->session.dictionaryLink, link);
     if (message.isEmpty()) {
-        QCOMPARE(messageTexts(f->platform), QStringList());
+        QCOMPARE(f->platform.messageTexts(), QStringList());
     } else {
-        QCOMPARE(messageTexts(f->platform), QStringList{message});
+        QCOMPARE(f->platform.messageTexts(), QStringList{message});
         QCOMPARE(f->platform.messages.first().icon, MessageIcon::Information);
         QVERIFY(focusAtMessage != frame->txtKey || trigger == u"enter");
         QCOMPARE(QApplication::focusWidget(), frame->txtKey);
@@ -457,7 +449,7 @@ void TestDictionaryUi::doubleClickOnEmptyListSaysNotFound()
 
     doubleClick(frame->lstKeys->viewport(), QPoint(10, 10));
 
-    QCOMPARE(messageTexts(f->platform), QStringList{notFound});
+    QCOMPARE(f->platform.messageTexts(), QStringList{notFound});
     QVERIFY(f->browsers.steps.isEmpty());
     QCOMPARE(QApplication::focusWidget(), frame->txtKey);
 }
@@ -611,7 +603,7 @@ void TestDictionaryUi::searchWithUnreadableDictionary()
 
     QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
 
-    QCOMPARE(messageTexts(f->platform), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(f->platform.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(f->browsers.steps, steps);
     QCOMPARE(listed(frame), installedKeys());
     if (!message.isEmpty())
@@ -643,7 +635,7 @@ void TestDictionaryUi::keywordListInUseSaysSoOnce()
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
     QCOMPARE(frame->lstKeys->topLevelItemCount(), 0);
-    QCOMPARE(messageTexts(f->platform), QStringList{DictMessageText(DictMessage::InUse)});
+    QCOMPARE(f->platform.messageTexts(), QStringList{DictMessageText(DictMessage::InUse)});
     QCOMPARE(QApplication::focusWidget(), frame->txtKey);
     frame->applyDictionaryArrangement();
     QCOMPARE(f->platform.messages.size(), 1);
@@ -795,7 +787,7 @@ void TestDictionaryUi::updateRefusals()
         locker.reset();
         QSqlDatabase::removeDatabase(u"locker"_s);
     }
-    QCOMPARE(messageTexts(f->platform), QStringList{message});
+    QCOMPARE(f->platform.messageTexts(), QStringList{message});
     QCOMPARE(f->platform.messages.first().icon, fault == u"locked" ? MessageIcon::Error : MessageIcon::Information);
     QCOMPARE(QApplication::focusWidget(), frame->txtKey);
     QVERIFY(!progressShown);
@@ -880,7 +872,7 @@ void TestDictionaryUi::writableProgramFolderKeepsItsOwnFile()
 
     frame->mnuUpdateKey->trigger();
 
-    QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
+    QCOMPARE(f->platform.messageTexts(), QStringList{UpdatedMessage()});
     QCOMPARE(keysIn(f->installed()), installedKeys() + QStringList{u"Moon"_s});
     QVERIFY(!QFileInfo::exists(f->session.dictionaryStore.userCopyPath(f->folder.path())));
     QCOMPARE(frame->dictionaryHandlers()->dictionaryFolder(), f->folder.path());
@@ -907,7 +899,7 @@ void TestDictionaryUi::readOnlyProgramFolderUsesUserCopy()
 
     frame->mnuUpdateKey->trigger();
 
-    QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
+    QCOMPARE(f->platform.messageTexts(), QStringList{UpdatedMessage()});
     QCOMPARE(checked, QStringList{f->installed()});
     const QString copy = f->session.dictionaryStore.userCopyPath(f->folder.path());
     QCOMPARE(keysIn(copy), installedKeys() + QStringList{u"Moon"_s});
@@ -951,7 +943,7 @@ void TestDictionaryUi::readOnlyProgramFolderWithNothingNewMakesNoCopy()
 
     frame->mnuUpdateKey->trigger();
 
-    QCOMPARE(messageTexts(f->platform), QStringList{UpdatedMessage()});
+    QCOMPARE(f->platform.messageTexts(), QStringList{UpdatedMessage()});
     const QString copy = f->session.dictionaryStore.userCopyPath(f->folder.path());
     QVERIFY(!QFileInfo::exists(copy));
     QVERIFY(!QFileInfo::exists(copy + u".part"_s));

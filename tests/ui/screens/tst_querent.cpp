@@ -45,14 +45,6 @@ struct Fixture : AppFixture
         [&] { QVERIFY(QTest::qWaitForWindowActive(front)); }();
         return front;
     }
-
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const auto &m : platform.messages)
-            texts.append(m.text);
-        return texts;
-    }
 };
 
 // Types into a combo box's own text as a user does: everything selected, then the keys.
@@ -162,7 +154,7 @@ void TestQuerent::keyFilter()
         QCOMPARE(line->text(), expected);
     else
         QCOMPARE(qobject_cast<QPlainTextEdit *>(target)->toPlainText(), expected);
-    QCOMPARE(f->messageTexts(), messages);
+    QCOMPARE(f->platform.messageTexts(), messages);
     for (const auto &m : f->platform.messages)
         QCOMPARE(m.icon, MessageIcon::Information);
 }
@@ -176,7 +168,7 @@ void TestQuerent::everyTypingRouteIsFiltered()
     QTest::sendKeyEvent(QTest::Click, name, Qt::Key_2, QStringLiteral("2"), Qt::AltModifier);
     QTest::sendKeyEvent(QTest::Click, name, Qt::Key_2, QStringLiteral("@"), Qt::MetaModifier);
     QTest::sendKeyEvent(QTest::Click, name, Qt::Key_A, QStringLiteral("a"), Qt::AltModifier);
-    QCOMPARE(f->messageTexts(), (QStringList{kNameMessage, kNameMessage}));
+    QCOMPARE(f->platform.messageTexts(), (QStringList{kNameMessage, kNameMessage}));
 
     // Text committed by an input method or a compose sequence.
     auto commit = [](QWidget *box, const QString &text) {
@@ -189,7 +181,7 @@ void TestQuerent::everyTypingRouteIsFiltered()
     commit(front->txtCountry, QStringLiteral("\u00e9"));
     QCOMPARE(name->text(), QStringLiteral("aBo"));
     QCOMPARE(front->txtCountry->text(), QString());
-    QCOMPARE(f->messageTexts(), (QStringList{kNameMessage, kNameMessage, kNameMessage, kCountryMessage}));
+    QCOMPARE(f->platform.messageTexts(), (QStringList{kNameMessage, kNameMessage, kNameMessage, kCountryMessage}));
 }
 
 void TestQuerent::editingKeysPass_data()
@@ -227,7 +219,7 @@ void TestQuerent::rejectedKeyPutsFocusBack()
     f->platform.onMessage = [front](const FakePlatform::Message &) { front->cmdNext->setFocus(); };
     front->txtCountry->setFocus();
     QTest::keyClick(front->txtCountry, '7');
-    QCOMPARE(f->messageTexts(), QStringList{kCountryMessage});
+    QCOMPARE(f->platform.messageTexts(), QStringList{kCountryMessage});
     QVERIFY(front->txtCountry->hasFocus());
     QCOMPARE(front->txtCountry->text(), QString());
 }
@@ -239,7 +231,7 @@ void TestQuerent::pasteShortcutIsDiscarded()
     QTest::keyClicks(front->txtName, QStringLiteral("Ann"));
     QTest::keyClick(front->txtName, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(front->txtName->text(), QStringLiteral("Ann"));
-    QCOMPARE(f->messageTexts(), QStringList{kNameMessage});
+    QCOMPARE(f->platform.messageTexts(), QStringList{kNameMessage});
 }
 
 void TestQuerent::nextStoresValues_data()
