@@ -39,6 +39,7 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -464,6 +465,28 @@ void frmMDI::writeCardSection(const CurrentReading &reading, SelectionAtCaret se
         rtbDisp1->setTextCursor(after);
     }
     readingDisplay().setCaret(0);
+    keepFinishedReading(reading);
+}
+
+void frmMDI::keepFinishedReading(const CurrentReading &reading)
+{
+    m_shownReading = JournalReading::fromCurrent(reading, rtbDisp1->toHtml());
+    Journal &journal = m_shell.session().journal;
+    if (const auto id = journal.keep(reading, m_shownReading->reportHtml))
+        m_shownReading->id = *id;
+    const QString message = journal.takeMessage();
+    if (message.isEmpty())
+        return;
+    // Told after the cast, whose input guard would hold back the click on the message box.
+    Platform *platform = &m_shell.platform();
+    QTimer::singleShot(0, &m_shell, [platform, message] { platform->message(message, MessageIcon::Information); });
+}
+
+void frmMDI::showKeptReport(const JournalReading &reading)
+{
+    rtbDisp1->setHtml(reading.reportHtml);
+    readingDisplay().setCaret(0);
+    m_shownReading = reading;
 }
 
 void frmMDI::removeReadingSelection() { rtbDisp1->textCursor().removeSelectedText(); }
