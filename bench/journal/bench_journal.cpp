@@ -50,7 +50,7 @@ JournalReading celticCross(int i)
         html += QStringLiteral("<p><b>Card %1</b></p><p>%2</p><p><u>%3</u></p>")
                     .arg(k + 1)
                     .arg(CardMeaning(cards[k], false), QString(512, QLatin1Char(' ')));
-    r.reportHtml = html + QStringLiteral("</body></html>");
+    r.report = (html + QStringLiteral("</body></html>")).toUtf8();
     return r;
 }
 

@@ -41,14 +41,14 @@ JournalStore *Journal::store()
     return m_store.get();
 }
 
-std::optional<qint64> Journal::keep(const CurrentReading &reading, const QString &reportHtml)
+std::optional<qint64> Journal::keep(const CurrentReading &reading, const QByteArray &report)
 {
     if (!keeping())
         return std::nullopt;
     JournalStore *journal = store();
     if (!journal)
         return std::nullopt;
-    return journal->add(JournalReading::fromCurrent(reading, reportHtml));
+    return journal->add(JournalReading::fromCurrent(reading, report));
 }
 
 QString Journal::takeMessage()

@@ -35,7 +35,7 @@ public:
     JournalStore *store();
 
     // Keeps a finished reading with its report, if keeping is on; gives its id.
-    std::optional<qint64> keep(const CurrentReading &reading, const QString &reportHtml);
+    std::optional<qint64> keep(const CurrentReading &reading, const QByteArray &report);
 
     // The message about the store's last trouble, the first time this run meets that kind of
     // trouble; empty otherwise (and when there is none).

@@ -113,7 +113,7 @@ CardArray DecodeCardArray(const QVariant &stored)
     return ids;
 }
 
-JournalReading JournalReading::fromCurrent(const CurrentReading &reading, const QString &reportHtml)
+JournalReading JournalReading::fromCurrent(const CurrentReading &reading, const QByteArray &report)
 {
     JournalReading kept;
     kept.keptAt = QDateTime::currentDateTimeUtc();
@@ -135,7 +135,7 @@ JournalReading JournalReading::fromCurrent(const CurrentReading &reading, const 
     kept.spreadListIndex = reading.spreadListIndex;
     kept.drawnCards = reading.drawnCards;
     kept.reversedCards = reading.reversedCards;
-    kept.reportHtml = reportHtml;
+    kept.report = report;
     return kept;
 }
 
@@ -451,7 +451,7 @@ std::optional<qint64> JournalStore::add(const JournalReading &reading)
                                       EncodeCardArray(reading.reversedCards),
                                       textValue(names.join(u'\n')),
                                       QVariant(reading.reversedCount()),
-                                      QVariant(qCompress(reading.reportHtml.toUtf8())),
+                                      QVariant(qCompress(reading.report)),
                                       textValue(reading.note)})
             query.addBindValue(value);
         bool ok = query.exec();
@@ -538,7 +538,7 @@ std::optional<JournalReading> JournalStore::reading(qint64 id)
     r.spreadListIndex = query.value(c++).toInt();
     r.drawnCards = DecodeCardArray(query.value(c++));
     r.reversedCards = DecodeCardArray(query.value(c++));
-    r.reportHtml = QString::fromUtf8(qUncompress(query.value(c++).toByteArray()));
+    r.report = qUncompress(query.value(c++).toByteArray());
     r.note = query.value(c++).toString();
     return r;
 }

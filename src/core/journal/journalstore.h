@@ -42,12 +42,12 @@ struct JournalReading
     CardArray drawnCards;
     CardArray reversedCards;
 
-    // The report as the display showed it: its rich text (HTML), with its emphasis.
-    QString reportHtml;
+    // The report as the display showed it, text and emphasis (EncodeReport).
+    QByteArray report;
     QString note;
 
     // The reading in progress, with its report, as a journal entry kept now.
-    static JournalReading fromCurrent(const CurrentReading &reading, const QString &reportHtml);
+    static JournalReading fromCurrent(const CurrentReading &reading, const QByteArray &report);
     // The querent and cast values written back into a current reading (the rest untouched).
     void restoreInto(CurrentReading &reading) const;
 

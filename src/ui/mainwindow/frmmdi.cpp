@@ -7,6 +7,7 @@
 #include "core/session/session.h"
 #include "core/platform/twips.h"
 #include "core/reading/report.h"
+#include "core/journal/reportdocument.h"
 #include "ui/widgets/linklabel.h"
 #include "ui/widgets/twipsplacement.h"
 #include "ui/widgets/actions.h"
@@ -347,6 +348,14 @@ void frmMDI::buildMenus()
 
     connect(mnuStart, &QAction::triggered, this, &frmMDI::cmdRestart_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMDI::cmdExit_Click);
+
+    // After every menu of the window's own, in both arrangements.
+    mnuJournal = menuBar()->addMenu(QStringLiteral("&Journal"));
+    mnuJournal->setObjectName(QStringLiteral("mnuJournal"));
+    mnuReadingJournal = makeAction(QStringLiteral("mnuReadingJournal"), QStringLiteral("&Reading Journal..."), this);
+    mnuReadingJournal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    mnuJournal->addAction(mnuReadingJournal);
+    connect(mnuReadingJournal, &QAction::triggered, this, [this] { m_shell.showJournal(); });
 }
 
 void frmMDI::MDIForm_Load()
@@ -470,9 +479,9 @@ void frmMDI::writeCardSection(const CurrentReading &reading, SelectionAtCaret se
 
 void frmMDI::keepFinishedReading(const CurrentReading &reading)
 {
-    m_shownReading = JournalReading::fromCurrent(reading, rtbDisp1->toHtml());
+    m_shownReading = JournalReading::fromCurrent(reading, EncodeReport(*rtbDisp1->document()));
     Journal &journal = m_shell.session().journal;
-    if (const auto id = journal.keep(reading, m_shownReading->reportHtml))
+    if (const auto id = journal.keep(reading, m_shownReading->report))
         m_shownReading->id = *id;
     const QString message = journal.takeMessage();
     if (message.isEmpty())
@@ -484,7 +493,8 @@ void frmMDI::keepFinishedReading(const CurrentReading &reading)
 
 void frmMDI::showKeptReport(const JournalReading &reading)
 {
-    rtbDisp1->setHtml(reading.reportHtml);
+    rtbDisp1->clear();
+    DecodeReport(reading.report, *rtbDisp1->document());
     readingDisplay().setCaret(0);
     m_shownReading = reading;
 }
@@ -567,6 +577,8 @@ void frmMDI::closeEvent(QCloseEvent *event)
     mdiArea->closeAllSubWindows();
     m_close.accept(event, [this] { m_shell.EndProgram(); });
 }
+
+void frmMDI::closeForNavigation() { m_close.navigate(this); }
 
 void frmMDI::cmdExit_Click() { close(); }
 

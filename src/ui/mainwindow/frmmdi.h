@@ -91,6 +91,9 @@ public:
     // The dictionary browser and the web-search window of this frame.
     WebWindows *webWindows() const { return m_webWindows.get(); }
 
+    // Closes the window as a step to another screen: the program goes on.
+    void closeForNavigation();
+
     void cmdExit_Click();
     void cmdRestart_Click();
     void cmdDonate_Click();
@@ -136,6 +139,9 @@ public:
     QAction *mnuStart = nullptr;
     QAction *mnuExit = nullptr;
     QMenu *mnuHelp = nullptr;
+    // The reading journal and the reading on screen on paper.
+    QMenu *mnuJournal = nullptr;
+    QAction *mnuReadingJournal = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -64,6 +64,9 @@ public:
     QAction *mnuBack = nullptr;
     QAction *mnuExit = nullptr;
 
+    // Closes the screen as a step to another one: the program goes on.
+    void closeForNavigation();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -73,7 +76,6 @@ private:
     // Runs the key filter of a name or country box on one key press; true when the key is
     // discarded.
     bool filterKey(QLineEdit *box, QKeyEvent *event);
-    void closeForNavigation();
 
     Shell &m_shell;
     ScreenClose m_close;

@@ -42,7 +42,7 @@ JournalReading sampleReading(const QString &name = u"Ann"_s)
     r.spreadListIndex = 3;
     r.drawnCards = QList<qint32>{5, 0, 77, 0};
     r.reversedCards = QList<qint32>{0};
-    r.reportHtml = u"<p><b>Card 1</b></p>"_s;
+    r.report = QByteArray("{\"blocks\":[]}");
     return r;
 }
 
@@ -69,7 +69,7 @@ void compareReadings(const JournalReading &got, const JournalReading &want)
     QCOMPARE(got.spreadListIndex, want.spreadListIndex);
     QCOMPARE(got.drawnCards, want.drawnCards);
     QCOMPARE(got.reversedCards, want.reversedCards);
-    QCOMPARE(got.reportHtml, want.reportHtml);
+    QCOMPARE(got.report, want.report);
     QCOMPARE(got.note, want.note);
 }
 
@@ -157,7 +157,7 @@ void tst_JournalStore::keepsEveryValueExactly_data()
     odd.strQ = u"\U0001F52E <b>bold?</b> &amp; \r\n line"_s + QChar(u'\0') + u"after NUL"_s;
     odd.strMonth = u"'; DROP TABLE reading; --"_s;
     odd.strDOB = QString();
-    odd.reportHtml = QString(100000, u' ');
+    odd.report = QByteArray(100000, ' ') + QByteArray(1, '\0') + QByteArray("\xff\xfe");
     odd.note = u"a note\nwith two lines"_s;
     QTest::newRow("texts of any content") << odd;
 }
@@ -341,10 +341,9 @@ void tst_JournalStore::fullDiskKeepsNothingOfTheReading()
     pages.finish();
     QVERIFY(pages.exec(u"PRAGMA max_page_count = %1"_s.arg(count)));
     JournalReading big = sampleReading(u"Too big"_s);
-    big.reportHtml.clear();
     for (int i = 0; i < 5000; ++i)
-        big.reportHtml += QString::number(i * 7919);
-    big.note = big.reportHtml;
+        big.note += QString::number(i * 7919);
+    big.report = big.note.toUtf8();
 
     QVERIFY(!store.add(big));
     QCOMPARE(store.problem(), JournalProblem::DiskFull);
@@ -377,29 +376,29 @@ void tst_JournalStore::messagesOncePerRunAndKeepingPersists()
     reading.drawnCards = QList<qint32>{4, 0};
     {
         Journal journal(platform);
-        QVERIFY(!journal.keep(reading, u"report"_s)); // no folder set: nothing kept, no message
+        QVERIFY(!journal.keep(reading, "report")); // no folder set: nothing kept, no message
         QVERIFY(journal.takeMessage().isEmpty());
         journal.setFolder(user.filePath(u"plain-file/kesto"_s));
-        QVERIFY(!journal.keep(reading, u"report"_s));
+        QVERIFY(!journal.keep(reading, "report"));
         QVERIFY(!journal.takeMessage().isEmpty());
-        QVERIFY(!journal.keep(reading, u"report"_s));
+        QVERIFY(!journal.keep(reading, "report"));
         QVERIFY(journal.takeMessage().isEmpty());
 
         journal.setFolder(user.filePath(u"good"_s));
         QVERIFY(journal.keeping());
         journal.setKeeping(false);
-        QVERIFY(!journal.keep(reading, u"report"_s));
+        QVERIFY(!journal.keep(reading, "report"));
         QCOMPARE(journal.store()->list().size(), 0);
     }
     Journal nextRun(platform);
     nextRun.setFolder(user.filePath(u"good"_s));
     QVERIFY(!nextRun.keeping());
     nextRun.setKeeping(true);
-    const auto id = nextRun.keep(reading, u"report"_s);
+    const auto id = nextRun.keep(reading, "report");
     QVERIFY(id);
     const auto kept = nextRun.store()->reading(*id);
     QCOMPARE(kept->drawnCards, reading.drawnCards);
-    QCOMPARE(kept->reportHtml, u"report"_s);
+    QCOMPARE(kept->report, QByteArray("report"));
     QCOMPARE(kept->keptAt.timeSpec(), Qt::UTC);
 }
 

@@ -1,13 +1,21 @@
 #include "readingwalk.h"
 
 #include "core/journal/journal.h"
+#include "core/journal/reportdocument.h"
 #include "core/reading/spreads.h"
+#include "core/reading/deck.h"
+#include "ui/journal/frmjournal.h"
+#include "ui/journal/journalmodel.h"
 #include "ui/mainwindow/frmmdi.h"
 #include "ui/screens/frmauto.h"
 #include "ui/screens/frmmanual.h"
 #include "ui/screens/frmtarot.h"
 
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTreeView>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -40,6 +48,47 @@ void finishReading(ReadingWalk &w, int spread, Cast cast, bool reversed, const Q
 }
 
 QTextEdit *display(ReadingWalk &w) { return w.shell.existingMainWindow()->findChild<QTextEdit *>(u"rtbDisp1"_s); }
+
+// The report as a reader sees it: per paragraph its alignment and rule, per run of text its
+// emphasis and the text.
+QStringList reportStructure(const QTextDocument *document)
+{
+    QStringList lines;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const Qt::Alignment align = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+        QString line = align & Qt::AlignHCenter ? u"centre"_s : u"left"_s;
+        line += block.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth) ? u" rule|"_s : u"|"_s;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            line += u"[%1%2]"_s.arg(format.fontWeight() >= QFont::Bold ? u"b"_s : u""_s,
+                                    format.fontUnderline() ? u"u"_s : u""_s)
+                + fragment.text();
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+struct TableView
+{
+    QList<QImage> pictures;
+    QList<QPoint> places;
+    QList<bool> boxesShown;
+    QList<bool> numbersShown;
+};
+
+TableView tableView(frmAuto *table)
+{
+    TableView view;
+    for (int i = 0; i < frmAuto::kBoxCount; ++i) {
+        view.pictures.append(boxImage(table->p[i]));
+        view.places.append(table->p[i]->pos());
+        view.boxesShown.append(table->p[i]->isVisibleTo(table));
+        view.numbersShown.append(table->lbl[i]->isVisibleTo(table));
+    }
+    return view;
+}
 
 void compareCast(const JournalReading &kept, const CurrentReading &r)
 {
@@ -74,6 +123,10 @@ private Q_SLOTS:
     void everyFinishedReadingIsKept();
     void journalTroubleLeavesTheReadingAlone();
     void keepingTurnedOff();
+    void journalSurvivesARestart();
+    void reachableFromModeScreenAndMainWindow();
+    void listFilterAndKeyboard();
+    void noteSavedAsTyped();
 };
 
 void TestJournal::everyFinishedReadingIsKept_data()
@@ -104,10 +157,37 @@ void TestJournal::everyFinishedReadingIsKept()
     const auto kept = w.session.journal.store()->reading(rows.first().id);
     QVERIFY(kept);
     compareCast(*kept, r);
-    QCOMPARE(kept->reportHtml, display(w)->toHtml());
+    QCOMPARE(kept->report, EncodeReport(*display(w)->document()));
     QVERIFY(kept->keptAt.secsTo(QDateTime::currentDateTimeUtc()) < 60);
     QCOMPARE(rows.first().reversedCount, kept->reversedCount());
     QVERIFY(w.platform.messages.isEmpty());
+
+    // Start Again, then the reading shown again from the journal.
+    const TableView before = tableView(w.shell.existingCardTable());
+    const QStringList report = reportStructure(display(w)->document());
+    const CurrentReading original = r;
+    QTest::mouseClick(w.shell.existingMainWindow()->cmdRestart, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    w.session.reading = CurrentReading();
+    QVERIFY(w.shell.reopenReading(rows.first().id));
+    QCoreApplication::processEvents();
+
+    compareCast(*kept, w.session.reading);
+    QCOMPARE(w.session.reading.drawnCards, original.drawnCards);
+    frmMDI *frame = w.shell.existingMainWindow();
+    QVERIFY(frame && frame->isVisible());
+    QVERIFY(frame->picTop->isVisible() && frame->picRight->isVisible() && !frame->picLeft->isVisible());
+    QCOMPARE(frame->findChild<QLineEdit *>(u"txtName"_s)->text(), original.strName);
+    QCOMPARE(reportStructure(display(w)->document()), report);
+    QCOMPARE(display(w)->textCursor().position(), 0);
+    const TableView after = tableView(w.shell.existingCardTable());
+    QCOMPARE(after.places, before.places);
+    QCOMPARE(after.boxesShown, before.boxesShown);
+    QCOMPARE(after.numbersShown, before.numbersShown);
+    for (int i = 0; i < frmAuto::kBoxCount; ++i)
+        QVERIFY2(after.pictures[i] == before.pictures[i], qPrintable(u"box %1"_s.arg(i + 1)));
+    // Shown again, not kept again.
+    QCOMPARE(w.session.journal.store()->list().size(), 1);
 }
 
 void TestJournal::journalTroubleLeavesTheReadingAlone()
@@ -145,6 +225,146 @@ void TestJournal::keepingTurnedOff()
     finishReading(w, 1, Cast::Automatic, false);
     QVERIFY(w.session.journal.store()->list().isEmpty());
     QVERIFY(w.shell.existingMainWindow()->shownReading());
+}
+
+void TestJournal::journalSurvivesARestart()
+{
+    QTemporaryDir user;
+    for (const QString &name : {u"Ann"_s, u"Bob"_s, u"Cy"_s}) {
+        ReadingWalk w;
+        w.session.journal.setFolder(user.path());
+        finishReading(w, 1, Cast::Automatic, false, name);
+    }
+    ReadingWalk later;
+    later.session.journal.setFolder(user.path());
+    const QList<JournalSummary> rows = later.session.journal.store()->list();
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows[0].name, u"Cy"_s);
+    QCOMPARE(rows[2].name, u"Ann"_s);
+}
+
+void TestJournal::reachableFromModeScreenAndMainWindow()
+{
+    ReadingWalk w;
+    w.shell.showModeScreen();
+    frmOpen *open = w.shell.modeScreen();
+    QTest::mouseClick(open->cmdJournal, Qt::LeftButton);
+    QVERIFY(w.shell.existingJournal() && w.shell.existingJournal()->isVisible());
+    w.shell.existingJournal()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!w.shell.existingJournal());
+    QVERIFY(open->isVisible()); // closing the journal ends nothing
+    QCOMPARE(w.platform.endCount, 0);
+    open->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(open));
+    QTest::keyClick(open, Qt::Key_J, Qt::ControlModifier);
+    QVERIFY(w.shell.existingJournal() && w.shell.existingJournal()->isVisible());
+    w.shell.existingJournal()->close();
+
+    finishReading(w, 1, Cast::Automatic, false);
+    frmMDI *frame = w.shell.existingMainWindow();
+    for (bool dictionary : {false, true}) {
+        if (dictionary)
+            frame->applyDictionaryArrangement();
+        QVERIFY(frame->menuBar()->actions().contains(frame->mnuJournal->menuAction()));
+        QCOMPARE(frame->menuBar()->actions().last(), frame->mnuJournal->menuAction());
+        frame->mnuReadingJournal->trigger();
+        QVERIFY(w.shell.existingJournal() && w.shell.existingJournal()->isVisible());
+        QCOMPARE(w.shell.existingJournal()->model()->rowCount(), 1);
+        w.shell.existingJournal()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+void TestJournal::listFilterAndKeyboard()
+{
+    ReadingWalk w;
+    for (const QString &name : {u"Ann"_s, u"Bob"_s, u"Cyd"_s}) {
+        finishReading(w, 3, Cast::Automatic, false, name);
+        QTest::mouseClick(w.shell.existingMainWindow()->cmdRestart, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    w.shell.showJournal();
+    frmJournal *journal = w.shell.existingJournal();
+    QTreeView *list = journal->lstReadings;
+    QAbstractItemModel *shown = list->model();
+    QCOMPARE(shown->rowCount(), 3);
+    QCOMPARE(shown->index(0, JournalListModel::QuerentColumn).data().toString(), u"Cyd"_s);
+    QCOMPARE(shown->index(2, JournalListModel::QuerentColumn).data().toString(), u"Ann"_s);
+    QCOMPARE(shown->index(0, JournalListModel::SpreadColumn).data().toString(), u"Three Cards"_s);
+    QCOMPARE(shown->index(0, JournalListModel::ReversedColumn).data().toInt(), 0);
+    QCOMPARE(journal->selectedId(), shown->index(0, 0).data(JournalListModel::IdRole).toLongLong());
+
+    // The filter narrows as the user types: by name, then by a card of one reading only.
+    journal->txtFilter->setFocus();
+    QTest::keyClicks(journal->txtFilter, u"b"_s);
+    QCOMPARE(shown->rowCount(), 1);
+    QCOMPARE(shown->index(0, JournalListModel::QuerentColumn).data().toString(), u"Bob"_s);
+    journal->txtFilter->clear();
+    QCOMPARE(shown->rowCount(), 3);
+    const auto bob = w.session.journal.store()->reading(shown->index(1, 0).data(JournalListModel::IdRole).toLongLong());
+    const QString bobsCard = CardName(bob->drawnCards->first());
+    QTest::keyClicks(journal->txtFilter, bobsCard.toUpper());
+    QVERIFY(shown->rowCount() >= 1);
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        const auto r
+            = w.session.journal.store()->reading(shown->index(row, 0).data(JournalListModel::IdRole).toLongLong());
+        bool has = false;
+        for (CardId c : r->reportedCards())
+            has = has || CardName(c).contains(bobsCard, Qt::CaseInsensitive);
+        QVERIFY(has);
+    }
+    journal->txtFilter->clear();
+    list->setCurrentIndex(shown->index(0, 0));
+
+    // Arrows from the filter box move through the list; Delete asks, No keeps, Yes deletes.
+    QTest::keyClick(journal->txtFilter, Qt::Key_Down);
+    QCOMPARE(list->currentIndex().row(), 1);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(w.platform.messages.size(), 1);
+    QCOMPARE(w.platform.messages.last().buttons, MessageButtons::YesNo);
+    QVERIFY(w.platform.messages.last().text.contains(u"Bob"_s));
+    QCOMPARE(shown->rowCount(), 3);
+    w.platform.answers.push_back(MessageAnswer::Yes);
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(shown->rowCount(), 2);
+    QCOMPARE(w.session.journal.store()->list().size(), 2);
+    QVERIFY(!journal->txtFilter->text().contains(u"Bob"_s));
+
+    // Enter opens the selected reading in the main window.
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(list->currentIndex().row(), 0);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    frmMDI *frame = w.shell.existingMainWindow();
+    QVERIFY(frame && frame->isVisible());
+    QCOMPARE(frame->findChild<QLineEdit *>(u"txtName"_s)->text(), u"Cyd"_s);
+    QCOMPARE(w.session.reading.strName, u"Cyd"_s);
+}
+
+void TestJournal::noteSavedAsTyped()
+{
+    QTemporaryDir user;
+    {
+        ReadingWalk w;
+        w.session.journal.setFolder(user.path());
+        finishReading(w, 1, Cast::Automatic, false);
+        w.shell.showJournal();
+        frmJournal *journal = w.shell.existingJournal();
+        const qint64 id = journal->selectedId();
+        QTest::keyClicks(journal->txtNote, u"Rain by noo"_s);
+        // Saved with every keystroke, before the window or the program closes.
+        QCOMPARE(w.session.journal.store()->reading(id)->note, u"Rain by noo"_s);
+        QTest::keyClicks(journal->txtNote, u"n"_s);
+        // The note is searched too.
+        QTest::keyClicks(journal->txtFilter, u"noon"_s);
+        QCOMPARE(journal->lstReadings->model()->rowCount(), 1);
+        journal->close();
+    }
+    ReadingWalk later;
+    later.session.journal.setFolder(user.path());
+    QCOMPARE(later.session.journal.store()->list().first().note, u"Rain by noon"_s);
 }
 
 QTEST_MAIN(TestJournal)
