@@ -5,6 +5,7 @@
 #include "core/platform/platform.h"
 #include "core/session/session.h"
 #include "ui/journal/journalmodel.h"
+#include "ui/journal/readingsheet.h"
 #include "ui/shell/shell.h"
 #include "ui/widgets/twipsplacement.h"
 
@@ -28,7 +29,7 @@ frmJournal::frmJournal(Shell &shell, QWidget *parent) : QWidget(parent), m_shell
     setObjectName(QStringLiteral("frmJournal"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral("Reading Journal - ") + maker::windowTitle());
+    setWindowTitle(QStringLiteral("Reading Journal"));
     setFont(QFont(QStringLiteral("Verdana"), 8));
 
     auto *filterLabel = new QLabel(QStringLiteral("&Find:"), this);
@@ -79,6 +80,10 @@ frmJournal::frmJournal(Shell &shell, QWidget *parent) : QWidget(parent), m_shell
     cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
     cmdDelete = new QPushButton(QStringLiteral("&Delete"), this);
     cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+    cmdPrint = new QPushButton(QStringLiteral("&Print..."), this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPdf = new QPushButton(QStringLiteral("E&xport as PDF..."), this);
+    cmdPdf->setObjectName(QStringLiteral("cmdPdf"));
     cmdClose = new QPushButton(QStringLiteral("&Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
 
@@ -90,6 +95,8 @@ frmJournal::frmJournal(Shell &shell, QWidget *parent) : QWidget(parent), m_shell
     m_buttons->addStretch(1);
     m_buttons->addWidget(cmdOpen);
     m_buttons->addWidget(cmdDelete);
+    m_buttons->addWidget(cmdPrint);
+    m_buttons->addWidget(cmdPdf);
     m_buttons->addWidget(cmdClose);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
@@ -115,6 +122,8 @@ frmJournal::frmJournal(Shell &shell, QWidget *parent) : QWidget(parent), m_shell
     connect(chkKeep, &QCheckBox::toggled, this, [this](bool on) { m_shell.session().journal.setKeeping(on); });
     connect(cmdOpen, &QPushButton::clicked, this, &frmJournal::cmdOpen_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmJournal::cmdDelete_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmJournal::cmdPrint_Click);
+    connect(cmdPdf, &QPushButton::clicked, this, &frmJournal::cmdPdf_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     setTabOrder(txtFilter, lstReadings);
@@ -122,7 +131,9 @@ frmJournal::frmJournal(Shell &shell, QWidget *parent) : QWidget(parent), m_shell
     setTabOrder(txtNote, chkKeep);
     setTabOrder(chkKeep, cmdOpen);
     setTabOrder(cmdOpen, cmdDelete);
-    setTabOrder(cmdDelete, cmdClose);
+    setTabOrder(cmdDelete, cmdPrint);
+    setTabOrder(cmdPrint, cmdPdf);
+    setTabOrder(cmdPdf, cmdClose);
 
     resize(820, 520);
     reload();
@@ -194,6 +205,8 @@ void frmJournal::updateCommands()
     JournalStore *journal = store();
     const bool selected = selectedId() != 0;
     cmdOpen->setEnabled(selected);
+    cmdPrint->setEnabled(selected);
+    cmdPdf->setEnabled(selected);
     cmdDelete->setEnabled(selected && journal && !journal->isReadOnly());
 }
 
@@ -222,6 +235,22 @@ void frmJournal::cmdOpen_Click()
     const qint64 id = selectedId();
     if (id != 0)
         m_shell.reopenReading(id);
+}
+
+void frmJournal::cmdPrint_Click()
+{
+    JournalStore *journal = store();
+    if (const auto reading = journal ? journal->reading(selectedId()) : std::nullopt)
+        PrintReadingWithPreview(this, m_shell.platform(), *reading);
+    tellTrouble();
+}
+
+void frmJournal::cmdPdf_Click()
+{
+    JournalStore *journal = store();
+    if (const auto reading = journal ? journal->reading(selectedId()) : std::nullopt)
+        ExportReadingPdfAsked(this, m_shell.platform(), *reading);
+    tellTrouble();
 }
 
 void frmJournal::cmdDelete_Click()

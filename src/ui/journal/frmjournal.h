@@ -36,6 +36,8 @@ public:
 
     void cmdOpen_Click();
     void cmdDelete_Click();
+    void cmdPrint_Click();
+    void cmdPdf_Click();
 
     QLineEdit *txtFilter = nullptr;
     QTreeView *lstReadings = nullptr;
@@ -45,6 +47,8 @@ public:
     QLabel *lblStatus = nullptr;
     QPushButton *cmdOpen = nullptr;
     QPushButton *cmdDelete = nullptr;
+    QPushButton *cmdPrint = nullptr;
+    QPushButton *cmdPdf = nullptr;
     QPushButton *cmdClose = nullptr;
 
     JournalListModel *model() const { return m_model; }

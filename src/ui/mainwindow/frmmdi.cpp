@@ -15,6 +15,7 @@
 #include "core/platform/maker.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
+#include "ui/journal/readingsheet.h"
 #include "ui/web/mdibrowserhost.h"
 #include "core/online/modhelp.h"
 #include "ui/web/webwindows.h"
@@ -356,6 +357,27 @@ void frmMDI::buildMenus()
     mnuReadingJournal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
     mnuJournal->addAction(mnuReadingJournal);
     connect(mnuReadingJournal, &QAction::triggered, this, [this] { m_shell.showJournal(); });
+    mnuJournal->addSeparator();
+    mnuPrintReading = makeAction(QStringLiteral("mnuPrintReading"), QStringLiteral("&Print Reading..."), this);
+    mnuPrintReading->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuExportPdf = makeAction(QStringLiteral("mnuExportPdf"), QStringLiteral("Export Reading as P&DF..."), this);
+    mnuJournal->addAction(mnuPrintReading);
+    mnuJournal->addAction(mnuExportPdf);
+    // Only a finished reading on screen can be printed.
+    auto updatePrinting = [this] {
+        mnuPrintReading->setEnabled(shownReading() != nullptr);
+        mnuExportPdf->setEnabled(shownReading() != nullptr);
+    };
+    updatePrinting();
+    connect(mnuJournal, &QMenu::aboutToShow, this, updatePrinting);
+    connect(mnuPrintReading, &QAction::triggered, this, [this] {
+        if (const JournalReading *reading = shownReading())
+            PrintReadingWithPreview(this, m_shell.platform(), *reading);
+    });
+    connect(mnuExportPdf, &QAction::triggered, this, [this] {
+        if (const JournalReading *reading = shownReading())
+            ExportReadingPdfAsked(this, m_shell.platform(), *reading);
+    });
 }
 
 void frmMDI::MDIForm_Load()
@@ -480,6 +502,8 @@ void frmMDI::writeCardSection(const CurrentReading &reading, SelectionAtCaret se
 void frmMDI::keepFinishedReading(const CurrentReading &reading)
 {
     m_shownReading = JournalReading::fromCurrent(reading, EncodeReport(*rtbDisp1->document()));
+    mnuPrintReading->setEnabled(true);
+    mnuExportPdf->setEnabled(true);
     Journal &journal = m_shell.session().journal;
     if (const auto id = journal.keep(reading, m_shownReading->report))
         m_shownReading->id = *id;
@@ -497,6 +521,8 @@ void frmMDI::showKeptReport(const JournalReading &reading)
     DecodeReport(reading.report, *rtbDisp1->document());
     readingDisplay().setCaret(0);
     m_shownReading = reading;
+    mnuPrintReading->setEnabled(true);
+    mnuExportPdf->setEnabled(true);
 }
 
 void frmMDI::removeReadingSelection() { rtbDisp1->textCursor().removeSelectedText(); }

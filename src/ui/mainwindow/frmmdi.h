@@ -142,6 +142,8 @@ public:
     // The reading journal and the reading on screen on paper.
     QMenu *mnuJournal = nullptr;
     QAction *mnuReadingJournal = nullptr;
+    QAction *mnuPrintReading = nullptr;
+    QAction *mnuExportPdf = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

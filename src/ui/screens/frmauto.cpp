@@ -262,11 +262,8 @@ void frmAuto::castAllowingReversed(int count, const DeckOptions &options)
 
 void frmAuto::layOutKeptReading(const CurrentReading &reading)
 {
-    // A manual pick places its cards by the spread list's selection, an automatic cast by
-    // its card count and name.
     const bool manual = reading.isManualPick == FlagTrue;
-    const auto layout = manual ? std::optional<SpreadIndex>(reading.spreadListIndex)
-                               : CastLayoutFor(reading.cardCount, reading.spreadName);
+    const auto layout = FinishedReadingLayout(reading);
     QList<CardId> cards = reading.drawnCards.value_or(QList<CardId>());
     if (!manual && !cards.isEmpty())
         cards.removeLast(); // the automatic cast's spare slot

@@ -6,6 +6,8 @@
 #include "core/reading/deck.h"
 #include "ui/journal/frmjournal.h"
 #include "ui/journal/journalmodel.h"
+#include "ui/journal/readingsheet.h"
+#include "core/reading/layouts.h"
 #include "ui/mainwindow/frmmdi.h"
 #include "ui/screens/frmauto.h"
 #include "ui/screens/frmmanual.h"
@@ -13,6 +15,11 @@
 
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QProcess>
+#include <QTimer>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTreeView>
@@ -127,6 +134,10 @@ private Q_SLOTS:
     void reachableFromModeScreenAndMainWindow();
     void listFilterAndKeyboard();
     void noteSavedAsTyped();
+    void sheetAsPdf_data();
+    void sheetAsPdf();
+    void paperFollowsTheLocale();
+    void printPreviewFromBothWindows();
 };
 
 void TestJournal::everyFinishedReadingIsKept_data()
@@ -365,6 +376,155 @@ void TestJournal::noteSavedAsTyped()
     ReadingWalk later;
     later.session.journal.setFolder(user.path());
     QCOMPARE(later.session.journal.store()->list().first().note, u"Rain by noon"_s);
+}
+
+namespace {
+
+QString runTool(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString words(const QString &text) { return text.simplified(); }
+
+bool tableGreen(QRgb pixel)
+{
+    return std::abs(qRed(pixel) - 0x1F) < 12 && std::abs(qGreen(pixel) - 0x4D) < 12
+        && std::abs(qBlue(pixel) - 0x36) < 12;
+}
+
+} // namespace
+
+void TestJournal::sheetAsPdf_data()
+{
+    QTest::addColumn<int>("spread");
+    QTest::addColumn<Cast>("cast");
+    QTest::newRow("Celtic Cross, automatic") << 0 << Cast::Automatic;
+    QTest::newRow("Seven Card Chakra Layout, manual") << 6 << Cast::Manual;
+}
+
+void TestJournal::sheetAsPdf()
+{
+    QFETCH(int, spread);
+    QFETCH(Cast, cast);
+    if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty()
+        || QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
+        QSKIP("pdftotext and pdftoppm (poppler-utils) are needed");
+    ReadingWalk w;
+    finishReading(w, spread, cast, true, u"Zoe Quinn"_s);
+    QTemporaryDir out;
+    w.platform.fileToSave = out.filePath(u"sheet.pdf"_s);
+    frmMDI *frame = w.shell.existingMainWindow();
+    QVERIFY(frame->mnuExportPdf->isEnabled());
+    frame->mnuExportPdf->trigger();
+    QVERIFY(w.platform.suggestedSaveNames.last().startsWith(u"Kesto-reading-Zoe-Quinn-"_s));
+    QVERIFY(QFileInfo(w.platform.fileToSave).size() > 0);
+    QVERIFY(w.platform.messages.isEmpty());
+
+    // Querent texts are plain text on the sheet, whatever they hold.
+    JournalReading sheet = *frame->shownReading();
+    sheet.strName = u"Zo\u00EB <b>Quinn</b>"_s;
+    w.platform.fileToSave = out.filePath(u"plain.pdf"_s);
+    QVERIFY(ExportReadingPdf(w.platform.fileToSave, w.platform, sheet));
+    const QString info = runTool(u"pdfinfo"_s, {w.platform.fileToSave});
+    QVERIFY2(info.contains(u"Kesto reading for Zo\u00EB <b>Quinn</b>"_s), qPrintable(info));
+    QVERIFY(info.contains(QRegularExpression(u"Creator:\\s+Kesto\\n"_s)));
+    QVERIFY(info.contains(u"(A4)"_s));
+
+    const QString text = words(runTool(u"pdftotext"_s, {w.platform.fileToSave, u"-"_s}));
+    QVERIFY(text.startsWith(u"Kesto"_s));
+    QVERIFY(text.contains(u"Zo\u00EB <b>Quinn</b>"_s));
+    QVERIFY(text.contains(words(SpreadByIndex(spread)->heading)));
+    const JournalReading *reading = &sheet;
+    const QList<CardId> cards = reading->reportedCards();
+    QCOMPARE(cards.size(), SpreadByIndex(spread)->cardCount);
+
+    // Every position's block lies on one page: its title and its card's title together.
+    const int pages = info.section(u"Pages:"_s, 1).simplified().section(u' ', 0, 0).toInt();
+    QVERIFY(pages >= 2);
+    QStringList pageTexts;
+    for (int page = 1; page <= pages; ++page) {
+        const QString n = QString::number(page);
+        pageTexts.append(words(runTool(u"pdftotext"_s, {u"-f"_s, n, u"-l"_s, n, w.platform.fileToSave, u"-"_s})));
+        QVERIFY(pageTexts.last().contains(u"Page %1 of %2"_s.arg(page).arg(pages)));
+    }
+    for (int i = 0; i < cards.size(); ++i) {
+        const QString title = words(CardTitle(cards[i], IsInArray(cards[i], reading->reversedCards)));
+        QVERIFY2(text.contains(title), qPrintable(title));
+        const QString position = words(PositionText(SpreadByIndex(spread)->listName, i + 1)->title);
+        bool together = false;
+        for (const QString &page : pageTexts) {
+            const qsizetype at = page.indexOf(position);
+            together = together || (at >= 0 && page.indexOf(title, at) >= 0);
+        }
+        QVERIFY2(together, qPrintable(position));
+    }
+
+    // The first page shows the card table with each card where the layout puts it.
+    runTool(u"pdftoppm"_s,
+            {u"-r"_s, u"60"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, w.platform.fileToSave,
+             out.filePath(u"page"_s)});
+    const QImage page(out.filePath(u"page-1.png"_s));
+    QVERIFY(!page.isNull());
+    QRect green;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (tableGreen(page.pixel(x, y)))
+                green |= QRect(x, y, 1, 1);
+    QVERIFY(!green.isEmpty() && green.height() > page.height() / 4);
+    const SpreadIndex layout = spread;
+    const QRect bounds = LayoutBoundsTwips(layout);
+    const double scale = double(green.width()) / (bounds.width() / 15.0 + 20);
+    for (int i = 0; i < cards.size(); ++i) {
+        const QRect box = LayoutBoxTwips(layout, i + 1);
+        const QPointF centre = (QPointF(box.center() - bounds.topLeft()) / 15.0 + QPointF(10, 10)) * scale;
+        const QPoint at = green.topLeft() + centre.toPoint();
+        QVERIFY2(!tableGreen(page.pixel(at)), qPrintable(u"card %1"_s.arg(i + 1)));
+    }
+}
+
+void TestJournal::paperFollowsTheLocale()
+{
+    QCOMPARE(LocalePaperSize(QLocale(QLocale::English, QLocale::UnitedStates)), QPageSize::Letter);
+    QCOMPARE(LocalePaperSize(QLocale(QLocale::Finnish, QLocale::Finland)), QPageSize::A4);
+    QCOMPARE(LocalePaperSize(QLocale(QLocale::English, QLocale::UnitedKingdom)), QPageSize::A4);
+}
+
+void TestJournal::printPreviewFromBothWindows()
+{
+    ReadingWalk w;
+    finishReading(w, 2, Cast::Automatic, false);
+    int previews = 0;
+    auto closePreview = [&previews] {
+        QTimer::singleShot(0, [&previews] {
+            if (auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget())) {
+                ++previews;
+                dialog->reject();
+            }
+        });
+    };
+    closePreview();
+    w.shell.existingMainWindow()->mnuPrintReading->trigger();
+    QCOMPARE(previews, 1);
+
+    w.shell.showJournal();
+    frmJournal *journal = w.shell.existingJournal();
+    closePreview();
+    QTest::mouseClick(journal->cmdPrint, Qt::LeftButton);
+    QCOMPARE(previews, 2);
+    QTemporaryDir out;
+    w.platform.fileToSave = out.filePath(u"from-journal.pdf"_s);
+    QTest::mouseClick(journal->cmdPdf, Qt::LeftButton);
+    QVERIFY(QFileInfo(w.platform.fileToSave).size() > 0);
+    // A folder that cannot take the file is told, not hidden.
+    w.platform.fileToSave = out.filePath(u"missing/folder/x.pdf"_s);
+    QTest::mouseClick(journal->cmdPdf, Qt::LeftButton);
+    QCOMPARE(w.platform.messages.size(), 1);
+    QCOMPARE(w.platform.messages.first().icon, MessageIcon::Error);
 }
 
 QTEST_MAIN(TestJournal)
