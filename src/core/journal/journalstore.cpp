@@ -397,7 +397,12 @@ bool JournalStore::open()
             closeConnection();
             return false;
         }
-        QSqlQuery(m_db).exec(QStringLiteral("PRAGMA synchronous = FULL"));
+        // Write-ahead logging: a save is one append to the log, made whole or not at all, and
+        // waits for the disk only at checkpoints. A program killed in the middle of a save
+        // loses nothing the journal had; only a power cut may take back the last readings.
+        QSqlQuery pragma(m_db);
+        pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
         m_open = true;
         return true;
     }

@@ -21,6 +21,8 @@
 #include <QTextDocumentFragment>
 #include <QTextTable>
 
+#include <memory>
+
 namespace kesto {
 
 namespace {
@@ -70,6 +72,21 @@ void keepGroupsTogether(QTextDocument &document, int firstBlock, qreal pageHeigh
     }
 }
 
+// The separator lines are blanks in a paragraph that draws a rule; on paper the rule is
+// all that shows, so the sheet's copy keeps the rule and leaves out the blanks.
+void clearRuleBlanks(QTextDocument &report)
+{
+    for (QTextBlock block = report.begin(); block.isValid(); block = block.next()) {
+        if (!block.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
+            continue;
+        if (block.text().trimmed().isEmpty() && block.length() > 1) {
+            QTextCursor cursor(block);
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+    }
+}
+
 void insertPlain(QTextCursor &cursor, const QString &text, const QTextCharFormat &format)
 {
     // Plain text, never markup; control characters as blanks.
@@ -83,48 +100,114 @@ QPageSize::PageSizeId LocalePaperSize(const QLocale &locale)
     return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
 }
 
-QImage DrawCardTable(Platform &platform, const JournalReading &reading)
+namespace {
+
+// A finished reading's card table ready to paint: each card's picture, turned as it lay,
+// at its place in pixels of the pictures' own size.
+struct CardTablePieces
 {
+    struct Card
+    {
+        QPoint at;
+        QImage picture;
+        int number = 0;
+    };
+    QSize size;
+    QList<Card> cards;
+};
+
+CardTablePieces cardTablePieces(Platform &platform, const JournalReading &reading)
+{
+    CardTablePieces pieces;
     CurrentReading cast;
     reading.restoreInto(cast);
     const auto layout = FinishedReadingLayout(cast);
     const QList<CardId> cards = reading.reportedCards();
     if (!layout || cards.isEmpty())
-        return QImage();
+        return pieces;
     const QRect bounds = LayoutBoundsTwips(*layout);
     if (bounds.isNull())
-        return QImage();
+        return pieces;
     const int margin = 10;
-    QImage table(bounds.width() / kPictureTwipsPerPixel + 2 * margin,
-                 bounds.height() / kPictureTwipsPerPixel + 2 * margin, QImage::Format_RGB32);
-    table.fill(kTableColour);
-    QPainter painter(&table);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont numberFont(QStringLiteral("Arial Black"));
-    numberFont.setPixelSize(18);
-    numberFont.setWeight(QFont::Black);
-    painter.setFont(numberFont);
+    pieces.size = QSize(bounds.width() / kPictureTwipsPerPixel + 2 * margin,
+                        bounds.height() / kPictureTwipsPerPixel + 2 * margin);
     CardTurner turner;
     for (int i = 0; i < std::min(int(cards.size()), int(frmAuto::kBoxCount)); ++i) {
         const auto position = LayoutPositionOf(*layout, i + 1);
         if (!position)
             continue;
-        const QPoint at((position->left - bounds.left()) / kPictureTwipsPerPixel + margin,
-                        (position->top - bounds.top()) / kPictureTwipsPerPixel + margin);
-        const CardId card = cards[i];
-        QImage picture = LoadCardPicture(platform, card);
-        if (!picture.isNull()) {
-            if (position->quarterTurned || IsInArray(card, reading.reversedCards)) {
-                turner.sourcePicture = picture;
-                picture = turner.turn(position->quarterTurned ? 90.0 : 180.0, [] {});
-            }
-            painter.drawImage(at, picture);
+        CardTablePieces::Card card;
+        card.at = QPoint((position->left - bounds.left()) / kPictureTwipsPerPixel + margin,
+                         (position->top - bounds.top()) / kPictureTwipsPerPixel + margin);
+        card.number = i + 1;
+        card.picture = LoadCardPicture(platform, cards[i]);
+        if (!card.picture.isNull() && (position->quarterTurned || IsInArray(cards[i], reading.reversedCards))) {
+            turner.sourcePicture = card.picture;
+            card.picture = turner.turn(position->quarterTurned ? 90.0 : 180.0, [] {});
         }
-        const QRect plate(at, QSize(kPlateWidth, kPlateHeight));
+        pieces.cards.append(card);
+    }
+    return pieces;
+}
+
+// Paints the table into the rectangle, scaled to it: on a PDF each picture stays a picture
+// of its own size, the table's colour a filled shape.
+void paintCardTable(QPainter &painter, const CardTablePieces &pieces, const QRectF &target)
+{
+    if (pieces.size.isEmpty())
+        return;
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / pieces.size.width(), target.height() / pieces.size.height());
+    painter.fillRect(QRect(QPoint(0, 0), pieces.size), kTableColour);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    QFont numberFont(QStringLiteral("Arial Black"));
+    numberFont.setPixelSize(18);
+    numberFont.setWeight(QFont::Black);
+    painter.setFont(numberFont);
+    for (const CardTablePieces::Card &card : pieces.cards) {
+        if (!card.picture.isNull())
+            painter.drawImage(card.at, card.picture);
+        const QRect plate(card.at, QSize(kPlateWidth, kPlateHeight));
         painter.fillRect(plate, kNumberPlateColour);
         painter.setPen(kNumberColour);
-        painter.drawText(plate, Qt::AlignCenter, QString::number(i + 1));
+        painter.drawText(plate, Qt::AlignCenter, QString::number(card.number));
     }
+    painter.restore();
+}
+
+constexpr int kCardTableObject = QTextFormat::UserObject + 1;
+
+// The card table as an object of the sheet's text: laid out like a picture, painted from
+// its pieces when the page is drawn.
+class CardTableObject : public QObject, public QTextObjectInterface
+{
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+public:
+    CardTableObject(CardTablePieces pieces, QSizeF size) : m_pieces(std::move(pieces)), m_size(size) {}
+
+    QSizeF intrinsicSize(QTextDocument *, int, const QTextFormat &) override { return m_size; }
+    void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *, int, const QTextFormat &) override
+    {
+        paintCardTable(*painter, m_pieces, rect);
+    }
+
+private:
+    CardTablePieces m_pieces;
+    QSizeF m_size;
+};
+
+} // namespace
+
+QImage DrawCardTable(Platform &platform, const JournalReading &reading)
+{
+    const CardTablePieces pieces = cardTablePieces(platform, reading);
+    if (pieces.size.isEmpty())
+        return QImage();
+    QImage table(pieces.size, QImage::Format_RGB32);
+    QPainter painter(&table);
+    paintCardTable(painter, pieces, QRectF(QPointF(0, 0), pieces.size));
     return table;
 }
 
@@ -199,27 +282,27 @@ int PaintReadingSheet(QPagedPaintDevice &device, Platform &platform, const Journ
     cursor.movePosition(QTextCursor::End);
 
     // The cards in the spread's pattern, as large as the page allows.
-    const QImage cards = DrawCardTable(platform, reading);
-    if (!cards.isNull()) {
+    CardTablePieces pieces = cardTablePieces(platform, reading);
+    std::unique_ptr<CardTableObject> tableObject;
+    if (!pieces.size.isEmpty()) {
         QTextBlockFormat centred;
         centred.setAlignment(Qt::AlignHCenter);
         centred.setTopMargin(dpi * 0.1);
         centred.setBottomMargin(dpi * 0.1);
         cursor.insertBlock(centred);
-        const qreal scale = std::min(width / cards.width(), pageHeight * kCardTableShare / cards.height());
-        document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("kesto:cards")), cards);
-        QTextImageFormat image;
-        image.setName(QStringLiteral("kesto:cards"));
-        // The layout measures images in pixels of a 96 DPI screen and scales them to the page.
-        const qreal perPixel = dpi / 96.0;
-        image.setWidth(cards.width() * scale / perPixel);
-        image.setHeight(cards.height() * scale / perPixel);
-        cursor.insertImage(image);
+        const qreal scale = std::min(width / pieces.size.width(), pageHeight * kCardTableShare / pieces.size.height());
+        const QSizeF size(pieces.size.width() * scale, pieces.size.height() * scale);
+        tableObject = std::make_unique<CardTableObject>(std::move(pieces), size);
+        document.documentLayout()->registerHandler(kCardTableObject, tableObject.get());
+        QTextCharFormat object;
+        object.setObjectType(kCardTableObject);
+        cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
     }
 
     // The report as it was written.
     QTextDocument report;
     DecodeReport(reading.report, report);
+    clearRuleBlanks(report);
     cursor.insertBlock(QTextBlockFormat(), plain);
     const int reportStart = cursor.blockNumber();
     cursor.insertFragment(QTextDocumentFragment(&report));
@@ -283,3 +366,5 @@ void PrintReadingWithPreview(QWidget *parent, Platform &platform, const JournalR
 }
 
 } // namespace kesto
+
+#include "readingsheet.moc"
