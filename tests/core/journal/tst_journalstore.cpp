@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTimeZone>
@@ -122,6 +123,7 @@ private Q_SLOTS:
     void fullDiskKeepsNothingOfTheReading();
     void unusableFolder();
     void messagesOncePerRunAndKeepingPersists();
+    void killedMidSaveKeepsAllOrNothing();
 };
 
 void tst_JournalStore::keepsEveryValueExactly_data()
@@ -400,6 +402,35 @@ void tst_JournalStore::messagesOncePerRunAndKeepingPersists()
     QCOMPARE(kept->drawnCards, reading.drawnCards);
     QCOMPARE(kept->report, QByteArray("report"));
     QCOMPARE(kept->keptAt.timeSpec(), Qt::UTC);
+}
+
+void tst_JournalStore::killedMidSaveKeepsAllOrNothing()
+{
+    TestFolder user(false);
+    for (int round = 0; round < 3; ++round) {
+        QProcess helper;
+        helper.start(QStringLiteral(KESTO_SAVE_HELPER), {user.path()});
+        QVERIFY(helper.waitForStarted());
+        // Killed at a different point of a save each round.
+        int kept = 0;
+        while (kept < 2 + round && helper.waitForReadyRead(10000))
+            kept += helper.readAll().count("kept");
+        QTest::qWait(3 * round);
+        helper.kill();
+        QVERIFY(helper.waitForFinished());
+    }
+    JournalStore store(user.path());
+    const QList<JournalSummary> rows = store.list();
+    QCOMPARE(store.problem(), JournalProblem::None);
+    QVERIFY(rows.size() >= 2 + 3 + 4);
+    for (const JournalSummary &row : rows) {
+        const auto reading = store.reading(row.id);
+        QVERIFY(reading);
+        QCOMPARE(reading->report, reading->note.toUtf8());
+        QCOMPARE(reading->note.size(), rows.first().note.size());
+        QCOMPARE(reading->drawnCards->size(), 11);
+    }
+    QVERIFY(store.add(sampleReading()));
 }
 
 QTEST_GUILESS_MAIN(tst_JournalStore)
