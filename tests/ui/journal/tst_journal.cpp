@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTreeView>
@@ -130,6 +131,7 @@ private Q_SLOTS:
     void everyFinishedReadingIsKept();
     void journalTroubleLeavesTheReadingAlone();
     void keepingTurnedOff();
+    void unreadableAndNewerJournals();
     void journalSurvivesARestart();
     void reachableFromModeScreenAndMainWindow();
     void listFilterAndKeyboard();
@@ -227,6 +229,49 @@ void TestJournal::journalTroubleLeavesTheReadingAlone()
     }
     QVERIFY(reports[0].contains(u"Thank You for using Kesto."_s));
     QCOMPARE(reports[1], reports[0]);
+}
+
+void TestJournal::unreadableAndNewerJournals()
+{
+    {
+        // Garbage where the journal belongs: moved aside, told once, the reading kept anew.
+        ReadingWalk w;
+        const QByteArray garbage = QByteArray("no journal ").repeated(500);
+        w.userData.writeFile(u"kesto/journal.sqlite"_s, garbage);
+        finishReading(w, 1, Cast::Automatic, false);
+        QVERIFY(w.report().contains(u"Thank You for using Kesto."_s));
+        QCOMPARE(w.platform.messages.size(), 1);
+        QVERIFY(w.platform.messages.first().text.contains(u"journal.sqlite.unreadable-"_s));
+        const QString moved = w.session.journal.store()->movedAsidePath();
+        QFile kept(moved);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), garbage);
+        QCOMPARE(w.session.journal.store()->list().size(), 1);
+    }
+    {
+        // A newer Kesto's journal: read, never written; the window offers no changes.
+        QTemporaryDir user;
+        {
+            JournalStore store(user.path());
+            JournalReading r;
+            r.strName = u"From the future"_s;
+            QVERIFY(store.add(r));
+            QSqlQuery(store.database()).exec(u"PRAGMA user_version = 7"_s);
+        }
+        ReadingWalk w;
+        w.session.journal.setFolder(user.path());
+        finishReading(w, 1, Cast::Automatic, false);
+        QVERIFY(w.report().contains(u"Thank You for using Kesto."_s));
+        QCOMPARE(w.platform.messages.size(), 1);
+        QVERIFY(w.platform.messages.first().text.contains(u"newer version"_s));
+        w.shell.showJournal();
+        frmJournal *journal = w.shell.existingJournal();
+        QCOMPARE(journal->model()->rowCount(), 1);
+        QVERIFY(!journal->cmdDelete->isEnabled());
+        QVERIFY(journal->txtNote->isReadOnly());
+        QVERIFY(journal->cmdOpen->isEnabled());
+        QCOMPARE(w.platform.messages.size(), 1);
+    }
 }
 
 void TestJournal::keepingTurnedOff()
