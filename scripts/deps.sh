@@ -6,7 +6,7 @@ set -eu
 PACKAGES="build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libqt6sql6-sqlite libgl-dev
   libbenchmark-dev fonts-dejavu-core fonts-liberation
-  xvfb xauth imagemagick xdotool python3 openssl desktop-file-utils appstream dpkg-dev file"
+  xvfb xauth imagemagick xdotool python3 openssl desktop-file-utils poppler-utils appstream dpkg-dev file"
 
 missing=""
 for p in $PACKAGES; do

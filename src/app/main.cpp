@@ -24,6 +24,7 @@ int main(int argc, char *argv[])
 
     kesto::QtPlatform platform;
     kesto::Session session(platform);
+    session.journal.setFolder(kesto::Journal::defaultFolder());
     kesto::Shell shell(session);
     kesto::RunStartup(shell);
     if (platform.hasEnded())

@@ -37,6 +37,8 @@ public:
     virtual bool writeSetting(const QString &section, const QString &key, const QString &value) = 0;
     // Asks the user for a file to open; an empty text when the user cancels.
     virtual QString chooseFileToOpen(const QString &title, const QString &filter) = 0;
+    // Asks the user where to save a file, offering a name; an empty text when the user cancels.
+    virtual QString chooseFileToSave(const QString &title, const QString &filter, const QString &suggestedName) = 0;
     // True when another copy of the program is already running.
     virtual bool anotherInstanceRunning() = 0;
     // Ends the process (after every window has been closed).

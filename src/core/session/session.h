@@ -1,5 +1,6 @@
 #pragma once
 #include "core/dictionary/dictstore.h"
+#include "core/journal/journal.h"
 #include "core/reading/currentreading.h"
 #include <QString>
 
@@ -11,7 +12,7 @@ class Platform;
 // every collaborator through its constructor.
 struct Session
 {
-    explicit Session(Platform &p) : platform(p) {}
+    explicit Session(Platform &p) : platform(p), journal(p) {}
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
 
@@ -27,6 +28,8 @@ struct Session
     qint16 ProgressCount = 0;
     // Which dictionary file the dictionary actions read and the update writes.
     DictionaryStore dictionaryStore;
+    // The kept readings.
+    Journal journal;
 };
 
 } // namespace kesto

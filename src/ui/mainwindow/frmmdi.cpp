@@ -7,6 +7,7 @@
 #include "core/session/session.h"
 #include "core/platform/twips.h"
 #include "core/reading/report.h"
+#include "core/journal/reportdocument.h"
 #include "ui/widgets/linklabel.h"
 #include "ui/widgets/twipsplacement.h"
 #include "ui/widgets/actions.h"
@@ -14,6 +15,7 @@
 #include "core/platform/maker.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
+#include "ui/journal/readingsheet.h"
 #include "ui/web/mdibrowserhost.h"
 #include "core/online/modhelp.h"
 #include "ui/web/webwindows.h"
@@ -39,6 +41,7 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -346,6 +349,35 @@ void frmMDI::buildMenus()
 
     connect(mnuStart, &QAction::triggered, this, &frmMDI::cmdRestart_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMDI::cmdExit_Click);
+
+    // After every menu of the window's own, in both arrangements.
+    mnuJournal = menuBar()->addMenu(QStringLiteral("&Journal"));
+    mnuJournal->setObjectName(QStringLiteral("mnuJournal"));
+    mnuReadingJournal = makeAction(QStringLiteral("mnuReadingJournal"), QStringLiteral("&Reading Journal..."), this);
+    mnuReadingJournal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    mnuJournal->addAction(mnuReadingJournal);
+    connect(mnuReadingJournal, &QAction::triggered, this, [this] { m_shell.showJournal(); });
+    mnuJournal->addSeparator();
+    mnuPrintReading = makeAction(QStringLiteral("mnuPrintReading"), QStringLiteral("&Print Reading..."), this);
+    mnuPrintReading->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuExportPdf = makeAction(QStringLiteral("mnuExportPdf"), QStringLiteral("Export Reading as P&DF..."), this);
+    mnuJournal->addAction(mnuPrintReading);
+    mnuJournal->addAction(mnuExportPdf);
+    // Only a finished reading on screen can be printed.
+    auto updatePrinting = [this] {
+        mnuPrintReading->setEnabled(shownReading() != nullptr);
+        mnuExportPdf->setEnabled(shownReading() != nullptr);
+    };
+    updatePrinting();
+    connect(mnuJournal, &QMenu::aboutToShow, this, updatePrinting);
+    connect(mnuPrintReading, &QAction::triggered, this, [this] {
+        if (const JournalReading *reading = shownReading())
+            PrintReadingWithPreview(this, m_shell.platform(), *reading);
+    });
+    connect(mnuExportPdf, &QAction::triggered, this, [this] {
+        if (const JournalReading *reading = shownReading())
+            ExportReadingPdfAsked(this, m_shell.platform(), *reading);
+    });
 }
 
 void frmMDI::MDIForm_Load()
@@ -464,6 +496,33 @@ void frmMDI::writeCardSection(const CurrentReading &reading, SelectionAtCaret se
         rtbDisp1->setTextCursor(after);
     }
     readingDisplay().setCaret(0);
+    keepFinishedReading(reading);
+}
+
+void frmMDI::keepFinishedReading(const CurrentReading &reading)
+{
+    m_shownReading = JournalReading::fromCurrent(reading, EncodeReport(*rtbDisp1->document()));
+    mnuPrintReading->setEnabled(true);
+    mnuExportPdf->setEnabled(true);
+    Journal &journal = m_shell.session().journal;
+    if (const auto id = journal.keep(reading, m_shownReading->report))
+        m_shownReading->id = *id;
+    const QString message = journal.takeMessage();
+    if (message.isEmpty())
+        return;
+    // Told after the cast, whose input guard would hold back the click on the message box.
+    Platform *platform = &m_shell.platform();
+    QTimer::singleShot(0, &m_shell, [platform, message] { platform->message(message, MessageIcon::Information); });
+}
+
+void frmMDI::showKeptReport(const JournalReading &reading)
+{
+    rtbDisp1->clear();
+    DecodeReport(reading.report, *rtbDisp1->document());
+    readingDisplay().setCaret(0);
+    m_shownReading = reading;
+    mnuPrintReading->setEnabled(true);
+    mnuExportPdf->setEnabled(true);
 }
 
 void frmMDI::removeReadingSelection() { rtbDisp1->textCursor().removeSelectedText(); }
@@ -547,6 +606,8 @@ void frmMDI::closeEvent(QCloseEvent *event)
     mdiArea->closeAllSubWindows();
     m_close.accept(event, [this] { m_shell.EndProgram(); });
 }
+
+void frmMDI::closeForNavigation() { m_close.navigate(this); }
 
 void frmMDI::cmdExit_Click() { close(); }
 

@@ -1,9 +1,11 @@
 #pragma once
+#include "core/journal/journalstore.h"
 #include "core/reading/currentreading.h"
 #include "ui/widgets/screenclose.h"
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -73,6 +75,10 @@ public:
     // Writes the card section at the caret in one layout pass, then puts the caret back at
     // the start of the display.
     void writeCardSection(const CurrentReading &reading, SelectionAtCaret selection);
+    // The finished reading on screen (its querent, cast and report), if there is one.
+    const JournalReading *shownReading() const { return m_shownReading ? &*m_shownReading : nullptr; }
+    // Shows a kept reading's report exactly as it was written, the caret at its start.
+    void showKeptReport(const JournalReading &reading);
     // Removes the text selected in the reading display.
     void removeReadingSelection();
     // Fills lstKeys with every keyword of the installed dictionary.
@@ -86,6 +92,9 @@ public:
     void showFrame();
     // The dictionary browser and the web-search window of this frame.
     WebWindows *webWindows() const { return m_webWindows.get(); }
+
+    // Closes the window as a step to another screen: the program goes on.
+    void closeForNavigation();
 
     void cmdExit_Click();
     void cmdRestart_Click();
@@ -132,6 +141,11 @@ public:
     QAction *mnuStart = nullptr;
     QAction *mnuExit = nullptr;
     QMenu *mnuHelp = nullptr;
+    // The reading journal and the reading on screen on paper.
+    QMenu *mnuJournal = nullptr;
+    QAction *mnuReadingJournal = nullptr;
+    QAction *mnuPrintReading = nullptr;
+    QAction *mnuExportPdf = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -149,6 +163,9 @@ private:
     void dictionaryBrowserCommand(const QString &key);
     // Connects the keyword search, the keyword list and File > Update to their handlers.
     void connectDictionaryHandlers();
+    // Remembers the reading just finished on screen and keeps it in the journal; trouble with
+    // the journal is told once the cast is over and never touches the reading on screen.
+    void keepFinishedReading(const CurrentReading &reading);
 
     // picTop: the querent panel, filled by showQuerent().
     QLabel *lblName = nullptr;
@@ -169,6 +186,7 @@ private:
     std::unique_ptr<MdiBrowserHost> m_browserHost;
     std::unique_ptr<WebWindows> m_webWindows;
     ScreenClose m_close;
+    std::optional<JournalReading> m_shownReading;
     // A child of the frame, created with it.
     DictionaryHandlers *m_dictionary = nullptr;
 };

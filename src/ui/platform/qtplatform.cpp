@@ -142,6 +142,14 @@ bool QtPlatform::writeSetting(const QString &section, const QString &key, const 
     return store->status() == QSettings::NoError;
 }
 
+QString QtPlatform::chooseFileToSave(const QString &title, const QString &filter, const QString &suggestedName)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title,
+                                        folder.isEmpty() ? suggestedName : folder + QLatin1Char('/') + suggestedName,
+                                        filter);
+}
+
 QString QtPlatform::chooseFileToOpen(const QString &title, const QString &filter)
 {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);

@@ -29,6 +29,7 @@ public:
     QString readSetting(const QString &section, const QString &key) override;
     bool writeSetting(const QString &section, const QString &key, const QString &value) override;
     QString chooseFileToOpen(const QString &title, const QString &filter) override;
+    QString chooseFileToSave(const QString &title, const QString &filter, const QString &suggestedName) override;
     bool anotherInstanceRunning() override;
     void endProcess() override;
     void yieldToEvents() override;

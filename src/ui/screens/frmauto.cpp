@@ -259,6 +259,29 @@ void frmAuto::castAllowingReversed(int count, const DeckOptions &options)
     writeReport();
 }
 
+void frmAuto::layOutKeptReading(const CurrentReading &reading)
+{
+    const bool manual = reading.isManualPick == FlagTrue;
+    const auto layout = FinishedReadingLayout(reading);
+    QList<CardId> cards = reading.drawnCards.value_or(QList<CardId>());
+    if (!manual && !cards.isEmpty())
+        cards.removeLast(); // the automatic cast's spare slot
+    const int shown = std::min(int(cards.size()), int(kBoxCount));
+    for (int i = 0; i < shown; ++i) {
+        const auto position = layout ? LayoutPositionOf(*layout, i + 1) : std::nullopt;
+        if (position)
+            moveBox(i, *position);
+        const CardId card = cards[i];
+        if (position && position->quarterTurned)
+            turnCardInto(i, card, 90.0);
+        else if (IsInArray(card, reading.reversedCards))
+            turnCardInto(i, card, 180.0);
+        else
+            loadCardInto(i, card);
+        showPosition(i);
+    }
+}
+
 void frmAuto::RotateImage(double RotAngel)
 {
     Platform &platform = m_shell.platform();

@@ -69,6 +69,11 @@ public:
     void DONE5(int count);
     void DONE6(int count);
 
+    // Lays out a finished reading's cards as its cast laid them: the same layout, the crossing
+    // card turned a quarter turn, the reversed cards upside down, every position numbered.
+    // Nothing is drawn and no report is written.
+    void layOutKeptReading(const CurrentReading &reading);
+
     // Turns turner.sourcePicture by the angle in degrees and puts the result into Img.
     void RotateImage(double RotAngel);
     // Empties the picture of every box.

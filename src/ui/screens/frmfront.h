@@ -64,6 +64,9 @@ public:
     QAction *mnuBack = nullptr;
     QAction *mnuExit = nullptr;
 
+    // Closes the screen as a step to another one: the program goes on.
+    void closeForNavigation();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -75,7 +78,6 @@ private:
     static bool isAcceptedText(const QString &text);
     // Shows the box's message and keeps the focus in the box; the typing is discarded.
     bool refuseTyping(QLineEdit *box);
-    void closeForNavigation();
 
     Shell &m_shell;
     ScreenClose m_close;

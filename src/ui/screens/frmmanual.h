@@ -102,6 +102,9 @@ public:
     // flag of RotateImage.
     CardTurner turner;
 
+    // Closes the screen as a step to another one: the program goes on.
+    void closeForNavigation();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -113,7 +116,6 @@ private:
     // Places position picIndex + 1 of spread K on the card table and writes the hint.
     void placePosition(SpreadIndex spread, int picIndex);
     void setStagedPicture(const QImage &picture);
-    void closeForNavigation();
 
     Shell &m_shell;
     ScreenClose m_close;

@@ -73,6 +73,9 @@ public:
     QAction *mnuBack = nullptr;
     QAction *mnuExit = nullptr;
 
+    // Closes the screen as a step to another one: the program goes on.
+    void closeForNavigation();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -82,7 +85,6 @@ private:
     void showSpreadPicture(int k);
     // The deck options as ticked now, published for the cast.
     void publishChoice();
-    void closeForNavigation();
 
     Shell &m_shell;
     ScreenClose m_close;

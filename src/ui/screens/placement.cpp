@@ -62,6 +62,13 @@ std::optional<QString> PlacementHint(SpreadIndex spreadIndex, int picIndex)
     }
 }
 
+std::optional<SpreadIndex> FinishedReadingLayout(const CurrentReading &reading)
+{
+    if (reading.isManualPick == FlagTrue)
+        return reading.spreadListIndex;
+    return CastLayoutFor(reading.cardCount, reading.spreadName);
+}
+
 std::optional<SpreadIndex> CastLayoutFor(int cardCount, const QString &spreadName)
 {
     switch (cardCount) {

@@ -25,4 +25,8 @@ std::optional<QString> PlacementHint(SpreadIndex spread, int picIndex);
 // have two layouts, told apart by the exact spread name. None when neither fits.
 std::optional<SpreadIndex> CastLayoutFor(int cardCount, const QString &spreadName);
 
+// The layout a finished reading's cards lie in: a manual pick's by the spread list's
+// selection, an automatic cast's by its card count and name.
+std::optional<SpreadIndex> FinishedReadingLayout(const CurrentReading &reading);
+
 } // namespace kesto

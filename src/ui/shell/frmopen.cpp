@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace kesto {
@@ -57,6 +58,12 @@ frmOpen::frmOpen(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     Label7->setObjectName(QStringLiteral("Label7"));
     Label7->setAlignment(Qt::AlignCenter);
 
+    cmdJournal = new QPushButton(QStringLiteral("Reading &Journal..."), this);
+    cmdJournal->setObjectName(QStringLiteral("cmdJournal"));
+    cmdJournal->setFlat(true);
+    cmdJournal->setToolTip(QStringLiteral("The readings kept on this computer (Ctrl+J)"));
+    auto *journalKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(px(this, 360), px(this, 240), px(this, 360), px(this, 240));
     layout->setSpacing(px(this, 180));
@@ -65,12 +72,15 @@ frmOpen::frmOpen(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     layout->addWidget(cmdContd, 0, Qt::AlignHCenter);
     layout->addWidget(Label61);
     layout->addWidget(Label7);
+    layout->addWidget(cmdJournal, 0, Qt::AlignHCenter);
 
     setFixedSize(px(this, 5400), px(this, 4200));
 
     connect(cmdContd, &QPushButton::clicked, this, &frmOpen::cmdContd_Click);
     connect(Label61, &LinkLabel::clicked, this, &frmOpen::Label61_Click);
     connect(Label7, &LinkLabel::clicked, this, &frmOpen::Label7_Click);
+    connect(cmdJournal, &QPushButton::clicked, this, [this] { m_shell.showJournal(); });
+    connect(journalKey, &QShortcut::activated, this, [this] { m_shell.showJournal(); });
 }
 
 void frmOpen::Form_Load()

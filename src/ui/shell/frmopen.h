@@ -35,13 +35,16 @@ public:
     QPushButton *cmdContd = nullptr;
     LinkLabel *Label61 = nullptr;
     LinkLabel *Label7 = nullptr;
+    // Opens the reading journal (also Ctrl+J).
+    QPushButton *cmdJournal = nullptr;
+
+    // Closes the screen as a step to another one: the program goes on.
+    void closeForNavigation();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void closeForNavigation();
-
     Shell &m_shell;
     ScreenClose m_close;
 };

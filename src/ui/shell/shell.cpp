@@ -1,5 +1,8 @@
 #include "ui/shell/shell.h"
 
+#include "ui/journal/frmjournal.h"
+#include "ui/widgets/twipsplacement.h"
+
 #include "core/platform/platform.h"
 #include "core/session/session.h"
 #include "ui/mainwindow/frmmdi.h"
@@ -162,6 +165,58 @@ void Shell::openManualPick()
     // A card table left by an earlier reading is closed; the pick creates its own.
     closeCardTable();
     manualPickScreen();
+}
+
+void Shell::showJournal()
+{
+    if (!m_journal)
+        m_journal = new frmJournal(*this);
+    else
+        m_journal->reload();
+    if (!m_journal->isVisible())
+        kesto::showCentred(m_journal, CentreFit::AsIs);
+    m_journal->raise();
+    m_journal->activateWindow();
+}
+
+frmJournal *Shell::existingJournal() { return m_journal.data(); }
+
+bool Shell::reopenReading(qint64 id)
+{
+    JournalStore *journal = m_session.journal.store();
+    const std::optional<JournalReading> kept = journal ? journal->reading(id) : std::nullopt;
+    if (!kept)
+        return false;
+
+    // The screens of a reading in progress, and the main window with whatever it shows, close
+    // as when a reading moves on; the kept reading gets a fresh main window.
+    if (frmOpen *screen = liveScreen(m_open))
+        screen->closeForNavigation();
+    if (frmFront *screen = liveScreen(m_front))
+        screen->closeForNavigation();
+    if (frmTarot *screen = liveScreen(m_tarot))
+        screen->closeForNavigation();
+    if (frmManual *screen = liveScreen(m_manual))
+        screen->closeForNavigation();
+    if (frmMDI *frame = existingMainWindow())
+        frame->closeForNavigation();
+
+    kept->restoreInto(m_session.reading);
+    m_session.reading.readingMode = FlagTrue;
+    frmMDI *frame = mainWindow();
+    frame->applyReadingArrangement();
+
+    m_auto = new frmAuto(*this);
+    QMdiSubWindow *window = frame->addChildWindow(m_auto);
+    window->adjustSize();
+    window->show();
+    window->move(0, 0);
+    m_auto->layOutKeptReading(m_session.reading);
+    frame->showKeptReport(*kept);
+    frame->showFrame();
+    frame->raise();
+    frame->activateWindow();
+    return true;
 }
 
 void Shell::EndProgram()

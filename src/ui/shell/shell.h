@@ -8,6 +8,7 @@ class Platform;
 struct Session;
 class frmAuto;
 class frmFront;
+class frmJournal;
 class frmMDI;
 class frmManual;
 class frmOpen;
@@ -61,6 +62,15 @@ public:
     // Manual on the spread screen, once the cast values are set: the manual pick screen.
     void openManualPick();
 
+    // The reading journal's window, created on first use and brought to the front.
+    void showJournal();
+    frmJournal *existingJournal();
+    // Shows a kept reading again: the main window afresh in its reading arrangement with the
+    // reading's querent, its cards laid out on a new card table as they lay, and its report
+    // as it was written. The screens of a reading in progress close as they do when a
+    // reading moves on. False when the journal no longer holds the reading.
+    bool reopenReading(qint64 id);
+
     // Closes every open window, ignoring failures, then ends the process.
     void EndProgram();
     bool isEnding() const { return m_ending; }
@@ -78,6 +88,7 @@ private:
     QPointer<frmMDI> m_mdi;
     QPointer<frmAuto> m_auto;
     QPointer<frmManual> m_manual;
+    QPointer<frmJournal> m_journal;
     bool m_ending = false;
 };
 

@@ -34,6 +34,12 @@ public:
     QString readSetting(const QString &section, const QString &key) override;
     bool writeSetting(const QString &section, const QString &key, const QString &value) override;
     QString chooseFileToOpen(const QString &title, const QString &filter) override;
+    QString chooseFileToSave(const QString &title, const QString &, const QString &suggestedName) override
+    {
+        chosenFileTitles.append(title);
+        suggestedSaveNames.append(suggestedName);
+        return fileToSave;
+    }
     bool anotherInstanceRunning() override { return otherInstance; }
     void endProcess() override { ++endCount; }
     void yieldToEvents() override;
@@ -64,6 +70,8 @@ public:
     QString folder;
     bool otherInstance = false;
     QString fileToOpen;
+    QString fileToSave;
+    QStringList suggestedSaveNames;
     bool failSettingWrites = false;
     QHash<QString, QString> settings; // "section/key" -> value
     // Called on every message (e.g. to inspect the screens while a message is "shown").

@@ -28,10 +28,16 @@ struct BasicAppFixture
 {
     PlatformType platform;
     TestFolder folder;
+    // The user's own data folder: the reading journal lives here.
+    TestFolder userData{false};
     Session session{platform};
     Shell shell{session};
 
-    BasicAppFixture() { platform.folder = folder.path(); }
+    BasicAppFixture()
+    {
+        platform.folder = folder.path();
+        session.journal.setFolder(userData.filePath(QStringLiteral("kesto")));
+    }
 };
 
 using AppFixture = BasicAppFixture<FakePlatform>;
