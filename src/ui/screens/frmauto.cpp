@@ -9,13 +9,18 @@
 #include "core/reading/draw.h"
 #include "core/reading/layouts.h"
 #include "ui/screens/placement.h"
+#include "ui/screens/cardcloseup.h"
+#include "core/reading/spreads.h"
 #include "ui/shell/shell.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPixmap>
 
 namespace kesto {
@@ -117,6 +122,15 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->resize(kCardPictureSize);
         box->hide();
+        // A card is seen closely by a double click, by Enter, or from its context menu.
+        box->setFocusPolicy(Qt::ClickFocus);
+        box->installEventFilter(this);
+        // Enter is read by the box itself (see eventFilter); the menu only names it.
+        auto *closeUp = new QAction(QStringLiteral("&Close-up\tEnter"), box);
+        closeUp->setObjectName(QStringLiteral("actCloseUp_") + QString::number(i));
+        connect(closeUp, &QAction::triggered, this, [this, i] { openCloseUp(i); });
+        box->addAction(closeUp);
+        box->setContextMenuPolicy(Qt::ActionsContextMenu);
         p.append(box);
 
         auto *number = new QLabel(QString::number(i + 1), box);
@@ -136,6 +150,8 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     Img = new QLabel(this);
     Img->setObjectName(QStringLiteral("Img"));
     Img->hide();
+
+    m_recorded.resize(kBoxCount);
 }
 
 frmAuto::~frmAuto() = default;
@@ -176,7 +192,71 @@ void frmAuto::Form_Load()
         Clear_PicBox();
 }
 
-void frmAuto::Form_Unload() {}
+void frmAuto::Form_Unload()
+{
+    if (m_closeUp)
+        m_closeUp->close();
+}
+
+bool frmAuto::eventFilter(QObject *watched, QEvent *event)
+{
+    const int index = p.indexOf(qobject_cast<QLabel *>(watched));
+    if (index < 0)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        openCloseUp(index);
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openCloseUp(index);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmAuto::recordCard(int index)
+{
+    if (index < 0 || index >= kBoxCount)
+        return;
+    const CurrentReading &reading = m_shell.session().reading;
+    Recorded &recorded = m_recorded[index];
+    recorded.card = reading.drawnCards && index < reading.drawnCards->size() ? reading.drawnCards->at(index) : -1;
+    recorded.spreadName = reading.spreadName;
+    recorded.reversed = recorded.card >= 0 && IsInArray(recorded.card, reading.reversedCards);
+}
+
+TableCard frmAuto::cardAt(int index) const
+{
+    TableCard card;
+    if (index < 0 || index >= kBoxCount || !IsCatalogueCard(m_recorded[index].card) || p[index]->isHidden())
+        return card;
+    const Recorded &recorded = m_recorded[index];
+    card.position = index + 1;
+    card.card = recorded.card;
+    card.spreadName = recorded.spreadName;
+    card.reversed = recorded.reversed;
+    if (const Spread *spread = SpreadByName(recorded.spreadName)) {
+        const auto position = LayoutPositionOf(spread->index, index + 1);
+        card.crossing = position && position->quarterTurned;
+    }
+    return card;
+}
+
+CardCloseUp *frmAuto::openCloseUp(int index)
+{
+    if (!cardAt(index).isCard())
+        return nullptr;
+    if (!m_closeUp)
+        m_closeUp = new CardCloseUp(*this, this);
+    m_closeUp->showCard(index);
+    m_closeUp->show();
+    m_closeUp->raise();
+    m_closeUp->activateWindow();
+    return m_closeUp;
+}
 
 void frmAuto::closeEvent(QCloseEvent *event)
 {
@@ -210,6 +290,7 @@ void frmAuto::castUpright(int count, const DeckOptions &options)
             turnCardInto(i, card, 90.0);
         else
             loadCardInto(i, card);
+        recordCard(i);
         showProgress(i);
     }
 
@@ -254,6 +335,7 @@ void frmAuto::castAllowingReversed(int count, const DeckOptions &options)
             loadCardInto(i, card);
             lbl[i]->setEnabled(true);
             lbl[i]->show();
+            recordCard(i);
         }
         showProgress(i);
     }
@@ -315,6 +397,7 @@ void frmAuto::showPosition(int index)
     p[index]->show();
     lbl[index]->setEnabled(true);
     lbl[index]->show();
+    recordCard(index);
 }
 
 void frmAuto::showPositionNow(int index)

@@ -1,10 +1,12 @@
 #pragma once
 #include "core/reading/currentreading.h"
 #include "core/rotation/cardturner.h"
+#include "ui/screens/cardcloseup.h"
 
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -89,6 +91,20 @@ public:
     // loop while it lays out the next one.
     void showPositionNow(int index);
 
+    // The card lying in a box, as the table recorded it when the position was shown; no
+    // card for a box that has not been shown.
+    TableCard cardAt(int index) const;
+    // Records what lies in a box from the current reading: its card, the reading's spread,
+    // whether the report reads the card reversed. Showing a position records it.
+    void recordCard(int index);
+    // Opens the close-up of a box's card (or moves the open close-up to it); null when no
+    // card lies there.
+    CardCloseUp *openCloseUp(int index);
+    // The open close-up, if there is one.
+    CardCloseUp *closeUp() const { return m_closeUp; }
+
+    Shell &shell() const { return m_shell; }
+
     QList<QLabel *> p;
     QList<QLabel *> lbl;
     QLabel *Img = nullptr;
@@ -99,6 +115,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // DONE1 to DONE3: draw, lay out upright (the crossing card turned), report.
@@ -114,6 +131,14 @@ private:
     void showProgress(int index);
 
     Shell &m_shell;
+    struct Recorded
+    {
+        CardId card = -1;
+        QString spreadName;
+        bool reversed = false;
+    };
+    QList<Recorded> m_recorded;
+    QPointer<CardCloseUp> m_closeUp;
 };
 
 } // namespace kesto
