@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -103,8 +104,43 @@ frmMDI::frmMDI(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(she
     m_webWindows = std::make_unique<WebWindows>(m_shell.session(), *m_browserHost);
     connectDictionaryHandlers();
 
+    // F6 moves the keyboard between the windows of the client area (a web page keeps Tab
+    // for itself) and the frame's panels.
+    auto *switchPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    switchPane->setContext(Qt::WindowShortcut);
+    connect(switchPane, &QShortcut::activated, this, &frmMDI::switchKeyboardPane);
+
     resize(px(this, kDesignWidth), px(this, kDesignHeight));
     MDIForm_Resize();
+}
+
+void frmMDI::switchKeyboardPane()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && mdiArea->isAncestorOf(focus)) {
+        for (QWidget *panelControl :
+             {static_cast<QWidget *>(txtKey), static_cast<QWidget *>(rtbDisp1), static_cast<QWidget *>(cmdExit)}) {
+            if (panelControl->isVisible() && panelControl->isEnabled()) {
+                panelControl->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        }
+        return;
+    }
+    QMdiSubWindow *window = mdiArea->activeSubWindow();
+    if (!window && !mdiArea->subWindowList().isEmpty())
+        window = mdiArea->subWindowList().first();
+    if (!window || !window->widget())
+        return;
+    mdiArea->setActiveSubWindow(window);
+    QWidget *inner = window->widget();
+    // The first control of the window that takes focus, or the window itself.
+    QWidget *target = inner->focusWidget();
+    for (QWidget *next = inner->nextInFocusChain(); !target && next && next != inner; next = next->nextInFocusChain()) {
+        if (inner->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled())
+            target = next;
+    }
+    (target ? target : inner)->setFocus(Qt::OtherFocusReason);
 }
 
 frmMDI::~frmMDI() = default;

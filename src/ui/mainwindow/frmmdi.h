@@ -92,6 +92,10 @@ public:
     void lblCobrand_Click();
     void lblFullBrand_Click();
     void TB_ButtonClick(QAction *button);
+    // F6: from a window of the client area to the first panel control that takes the focus
+    // (the keyword search, the reading display or Exit), or from the panels into the active
+    // window of the client area.
+    void switchKeyboardPane();
 
     QMdiArea *mdiArea = nullptr;
 

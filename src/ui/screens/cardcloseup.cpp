@@ -261,10 +261,12 @@ void CardCloseUp::openDictionaryEntry()
     frmMDI *frame = m_table.shell().existingMainWindow();
     if (!frame || !frame->webWindows())
         return;
-    if (frame->webWindows()->navigateDictionaryBrowser(m_link)) {
-        frame->webWindows()->showDictionaryBrowser();
-        close();
-    }
+    // Closed first: the focus goes back to the table, and the entry then comes in front of it.
+    const QString link = m_link;
+    WebWindows *web = frame->webWindows();
+    close();
+    if (web->navigateDictionaryBrowser(link))
+        web->showDictionaryBrowser();
 }
 
 } // namespace kesto

@@ -5,6 +5,7 @@
 #include "core/session/session.h"
 #include "core/platform/maker.h"
 #include "ui/widgets/twipsplacement.h"
+#include "ui/widgets/keyboard.h"
 #include "core/reading/deck.h"
 #include "core/reading/draw.h"
 #include "core/reading/layouts.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 
 namespace kesto {
@@ -31,6 +33,7 @@ namespace {
 const QColor kTableColour(0x1F, 0x4D, 0x36);
 const QColor kNumberPlateColour(0x2E, 0x1F, 0x5E);
 const QColor kNumberColour(0xF5, 0xD7, 0x6E);
+const QColor kFocusColour(0xFF, 0x8C, 0x00);
 
 // The number label inside a box: 615 x 495 twips at the box's top-left corner.
 constexpr int kLabelWidth = 615;
@@ -60,6 +63,27 @@ bool isUserInput(QEvent::Type type)
         return false;
     }
 }
+
+// A card box: its picture, and a frame around it while it has the keyboard focus.
+class CardBox : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        // A bright band with a dark edge inside, to be seen on light and dark pictures alike.
+        QPainter painter(this);
+        painter.setPen(QPen(kFocusColour, 4));
+        painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5));
+    }
+};
 
 } // namespace
 
@@ -117,13 +141,13 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     numberFont.setWeight(QFont::Black);
 
     for (int i = 0; i < kBoxCount; ++i) {
-        auto *box = new QLabel(this);
+        auto *box = new CardBox(this);
         box->setObjectName(QStringLiteral("p_") + QString::number(i));
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->resize(kCardPictureSize);
         box->hide();
         // A card is seen closely by a double click, by Enter, or from its context menu.
-        box->setFocusPolicy(Qt::ClickFocus);
+        box->setFocusPolicy(Qt::StrongFocus);
         box->installEventFilter(this);
         // Enter is read by the box itself (see eventFilter); the menu only names it.
         auto *closeUp = new QAction(QStringLiteral("&Close-up\tEnter"), box);
@@ -154,7 +178,11 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     m_recorded.resize(kBoxCount);
 }
 
-frmAuto::~frmAuto() = default;
+frmAuto::~frmAuto()
+{
+    for (QLabel *box : std::as_const(p))
+        box->removeEventFilter(this);
+}
 
 void frmAuto::Form_Load()
 {
@@ -207,14 +235,52 @@ bool frmAuto::eventFilter(QObject *watched, QEvent *event)
         openCloseUp(index);
         return true;
     }
+    if (event->type() == QEvent::FocusIn)
+        EnsureVisibleInScrollAreas(p[index]);
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return QWidget::eventFilter(watched, event);
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
             openCloseUp(index);
             return true;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            focusNeighbour(index, +1);
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            focusNeighbour(index, -1);
+            return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            // The table is one stop of the main window's Tab order: Tab leaves it at once.
+            FocusPastContainer(outerWindow(), key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        default:
+            break;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmAuto::focusNeighbour(int index, int step)
+{
+    for (int i = index + step; i >= 0 && i < kBoxCount; i += step) {
+        if (p[i]->isVisible() && p[i]->isEnabled()) {
+            p[i]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+QWidget *frmAuto::outerWindow()
+{
+    if (auto *window = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        return window;
+    return this;
 }
 
 void frmAuto::recordCard(int index)
@@ -249,8 +315,17 @@ CardCloseUp *frmAuto::openCloseUp(int index)
 {
     if (!cardAt(index).isCard())
         return nullptr;
-    if (!m_closeUp)
+    if (!m_closeUp) {
         m_closeUp = new CardCloseUp(*this, this);
+        // Once it closes, the keyboard is back on the card it showed last.
+        connect(m_closeUp, &QDialog::finished, this, [this] {
+            const int shown = m_closeUp ? m_closeUp->index() : -1;
+            if (shown < 0 || shown >= kBoxCount || !p[shown]->isVisible())
+                return;
+            window()->activateWindow();
+            p[shown]->setFocus(Qt::OtherFocusReason);
+        });
+    }
     m_closeUp->showCard(index);
     m_closeUp->show();
     m_closeUp->raise();

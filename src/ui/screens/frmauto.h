@@ -127,6 +127,10 @@ private:
     void loadCardInto(int index, CardId card);
     // The per-card report, then the display's caret back to its start.
     void writeReport();
+    // Moves the focus to the nearest shown box before (-1) or after (+1) a box.
+    void focusNeighbour(int index, int step);
+    // The card table's window in the main window: the part the Tab order passes as one.
+    QWidget *outerWindow();
     // Lets the window show the card just laid out before the next one comes.
     void showProgress(int index);
 

@@ -9,6 +9,7 @@
 #include "ui/widgets/actions.h"
 #include "ui/widgets/makermenus.h"
 #include "ui/widgets/singlechoicelist.h"
+#include "ui/widgets/keyboard.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QImageReader>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include "ui/widgets/singlechoicelist.h"
@@ -170,6 +172,11 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     connect(Label6, &LinkLabel::clicked, this, &frmTarot::Label6_Click);
 
     buildMenus();
+    // The four commands' captions have no access key: each gets a key of its own.
+    GiveCommandKey(cmdManual, QKeySequence(Qt::ControlModifier | Qt::Key_M), QStringLiteral("Manual"));
+    GiveCommandKey(cmdAuto, QKeySequence(Qt::ControlModifier | Qt::Key_Return), QStringLiteral("AutoCast"));
+    GiveCommandKey(cmdBack, QKeySequence(Qt::AltModifier | Qt::Key_Left), QStringLiteral("Back"));
+    GiveCommandKey(cmdCancel, QKeySequence(Qt::ControlModifier | Qt::Key_Q), QStringLiteral("Exit"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 

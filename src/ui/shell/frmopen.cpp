@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -71,6 +72,17 @@ frmOpen::frmOpen(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     connect(cmdContd, &QPushButton::clicked, this, &frmOpen::cmdContd_Click);
     connect(Label61, &LinkLabel::clicked, this, &frmOpen::Label61_Click);
     connect(Label7, &LinkLabel::clicked, this, &frmOpen::Label7_Click);
+}
+
+void frmOpen::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !(event->modifiers() & ~Qt::KeypadModifier)
+        && cmdContd->isEnabled()) {
+        event->accept();
+        cmdContd->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmOpen::Form_Load()

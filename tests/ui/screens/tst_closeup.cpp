@@ -10,6 +10,7 @@
 #include "ui/screens/frmmanual.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
@@ -174,7 +175,7 @@ void TestCloseUp::opensFromEveryCardAndMovesAlong()
 
     // Left and Right walk the positions and stop at either end.
     QPointer<CardCloseUp> closeUp = table->openCloseUp(0);
-    QVERIFY(QTest::qWaitForWindowActive(closeUp));
+    QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == closeUp; }));
     QVERIFY(!closeUp->cmdPrevious->isEnabled());
     QTest::keyClick(closeUp, Qt::Key_Left);
     QCOMPARE(closeUp->index(), 0);
