@@ -182,6 +182,10 @@ void frmMDI::buildPanels()
         QAction *action = TB->addAction(icon, key);
         action->setObjectName(QStringLiteral("TB_") + key);
         action->setData(key);
+        if (QWidget *button = TB->widgetForAction(action)) {
+            button->setAccessibleName(key);
+            button->setAccessibleDescription(QStringLiteral("Dictionary browser: ") + key);
+        }
     }
     connect(TB, &QToolBar::actionTriggered, this, &frmMDI::TB_ButtonClick);
 
@@ -221,6 +225,8 @@ void frmMDI::buildPanels()
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::ClickFocus);
         place(box, left + labelWidth, top, boxWidth, 315);
+        // The caption names the field for a screen reader too.
+        label->setBuddy(box);
     };
     field(lblName, QStringLiteral("lblName"), QStringLiteral("Name"), txtName, QStringLiteral("txtName"), 120, 60, 1320,
           2160);
@@ -239,6 +245,7 @@ void frmMDI::buildPanels()
     txtQ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtQ->setFocusPolicy(Qt::ClickFocus);
     place(txtQ, 7500, 60, 7485, 795);
+    lblQ->setBuddy(txtQ);
 
     // picLeft: the keyword search.
     picLeft = makePanel(QStringLiteral("picLeft"), 2925, 8820, client);
@@ -282,6 +289,9 @@ void frmMDI::buildPanels()
     picRight = makePanel(QStringLiteral("picRight"), 3735, 8875, client);
     picRight->setFixedWidth(px(this, 3735));
     rtbDisp1 = new QTextEdit(picRight);
+    rtbDisp1->setAccessibleName(QStringLiteral("Reading"));
+    rtbDisp1->setAccessibleDescription(
+        QStringLiteral("The reading report: the spread, then every position with its card"));
     rtbDisp1->setObjectName(QStringLiteral("rtbDisp1"));
     rtbDisp1->setReadOnly(true);
     rtbDisp1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard

@@ -208,6 +208,7 @@ bool CardCloseUp::showCard(int index)
 
     const CloseUpText text = CloseUpTextFor(card);
     lblName->setText(text.name);
+    picture->setAccessibleName(text.name + QStringLiteral(", ") + text.lie);
     lblLie->setText(text.lie);
     lblPosition->setText(text.positionTitle);
     lblPositionMeaning->setText(text.positionMeaning);

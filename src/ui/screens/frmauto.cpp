@@ -127,6 +127,7 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     setObjectName(QStringLiteral("frmAuto"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(maker::cardTableTitle());
+    setAccessibleName(QStringLiteral("Card table"));
     setFixedSize(px(this, kClientWidth), px(this, kClientHeight));
     setAutoFillBackground(true);
     {
@@ -146,6 +147,7 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
         box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         box->resize(kCardPictureSize);
         box->hide();
+        box->setAccessibleName(QString::number(i + 1));
         // A card is seen closely by a double click, by Enter, or from its context menu.
         box->setFocusPolicy(Qt::StrongFocus);
         box->installEventFilter(this);
@@ -292,6 +294,18 @@ void frmAuto::recordCard(int index)
     recorded.card = reading.drawnCards && index < reading.drawnCards->size() ? reading.drawnCards->at(index) : -1;
     recorded.spreadName = reading.spreadName;
     recorded.reversed = recorded.card >= 0 && IsInArray(recorded.card, reading.reversedCards);
+
+    // What a screen reader says of the box: "2, The Crossing: Five of Swords", and how the
+    // card lies.
+    const TableCard card = cardAt(index);
+    QString name = QString::number(index + 1);
+    if (card.isCard()) {
+        const QString position = PositionName(card.spreadName, card.position);
+        name += position.isEmpty() ? QStringLiteral(": ") : QStringLiteral(", ") + position + QStringLiteral(": ");
+        name += CardName(card.card);
+    }
+    p[index]->setAccessibleName(name);
+    p[index]->setAccessibleDescription(card.isCard() ? CloseUpTextFor(card).lie : QString());
 }
 
 TableCard frmAuto::cardAt(int index) const

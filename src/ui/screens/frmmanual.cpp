@@ -104,6 +104,7 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
     txtDisp->setReadOnly(true);
     txtDisp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     txtDisp->setTabChangesFocus(true);
+    txtDisp->setAccessibleName(QStringLiteral("Next position"));
     place(txtDisp, 90, 4620, 7395, 1245);
 
     picMessage = new QFrame(client);
@@ -219,9 +220,12 @@ void frmManual::Form_Load()
     for (int i = 0; i < kFaceDownCount; ++i) {
         p[i]->setEnabled(i < offered);
         p[i]->setVisible(i < offered);
+        p[i]->setAccessibleName(QStringLiteral("Face-down card %1 of %2").arg(i + 1).arg(offered));
     }
 
     picManual->clear();
+    if (const Spread *chosen = SpreadByIndex(screenSpreadIndex))
+        picManual->setAccessibleName(QStringLiteral("Spread picture: ") + chosen->listName);
     const QImage spreadPicture
         = QImageReader(SpreadPicturePath(m_shell.platform().programFolder(), screenSpreadIndex)).read();
     if (!spreadPicture.isNull())

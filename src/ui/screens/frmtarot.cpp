@@ -102,6 +102,7 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     chkRev->setObjectName(QStringLiteral("chkRev"));
     chkRev->setChecked(true);
     place(chkRev, 6180, 4395, 255, 255);
+    chkRev->setAccessibleName(QStringLiteral("Allow Reverse Cards"));
     Label3 = new QLabel(QStringLiteral("Allow Reverse Cards"), client);
     Label3->setObjectName(QStringLiteral("Label3"));
     place(Label3, 6480, 4395, 3480, 255);
@@ -277,6 +278,8 @@ void frmTarot::ShowSpreadInfo(int k)
 // the spread selected before: the box is cleared and names the spread instead.
 void frmTarot::showSpreadPicture(int k)
 {
+    if (const Spread *spread = SpreadByIndex(k))
+        pctCard->setAccessibleName(QStringLiteral("Spread picture: ") + spread->listName);
     QImageReader reader(SpreadPicturePath(m_shell.platform().programFolder(), k));
     const QImage picture = reader.read();
     if (picture.isNull()) {
