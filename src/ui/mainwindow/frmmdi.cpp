@@ -25,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -392,6 +393,27 @@ void frmMDI::buildMenus()
 
     connect(mnuStart, &QAction::triggered, this, &frmMDI::cmdRestart_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMDI::cmdExit_Click);
+
+    // View: the card table's zoom, after the specified menus and only in the reading
+    // arrangement. The card table connects the entries to itself.
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuZoomIn = makeAction(QStringLiteral("mnuZoomIn"), QStringLiteral("Zoom &In"), this);
+    mnuZoomIn->setShortcuts(
+        {QKeySequence(Qt::ControlModifier | Qt::Key_Plus), QKeySequence(Qt::ControlModifier | Qt::Key_Equal)});
+    mnuZoomOut = makeAction(QStringLiteral("mnuZoomOut"), QStringLiteral("Zoom &Out"), this);
+    mnuZoomOut->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_Minus));
+    mnuActualSize = makeAction(QStringLiteral("mnuActualSize"), QStringLiteral("&Actual Size"), this);
+    mnuActualSize->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_0));
+    mnuFitToWindow = makeAction(QStringLiteral("mnuFitToWindow"), QStringLiteral("&Fit to Window"), this);
+    mnuFitToWindow->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_9));
+    for (QAction *action : {mnuZoomIn, mnuZoomOut, mnuActualSize, mnuFitToWindow}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        mnuView->addAction(action);
+        // Added to the window too, so that the keys work while the menu is hidden.
+        addAction(action);
+    }
+    mnuView->menuAction()->setVisible(false);
 }
 
 void frmMDI::MDIForm_Load()
@@ -533,12 +555,14 @@ void frmMDI::applyReadingArrangement()
     picTop->setVisible(true);
     picRight->setVisible(true);
     picBottom->setVisible(true);
+    mnuView->menuAction()->setVisible(true);
 }
 
 void frmMDI::applyDictionaryArrangement()
 {
     picRight->setVisible(false);
     picTop->setVisible(false);
+    mnuView->menuAction()->setVisible(false);
     TB->setVisible(true);
     picTop2->setVisible(true);
     picLeft->setVisible(true);

@@ -134,6 +134,12 @@ public:
     QAction *mnuStart = nullptr;
     QAction *mnuExit = nullptr;
     QMenu *mnuHelp = nullptr;
+    // View, in the reading arrangement: the card table's zoom.
+    QMenu *mnuView = nullptr;
+    QAction *mnuZoomIn = nullptr;
+    QAction *mnuZoomOut = nullptr;
+    QAction *mnuActualSize = nullptr;
+    QAction *mnuFitToWindow = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

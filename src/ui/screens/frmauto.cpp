@@ -20,7 +20,13 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -140,6 +146,7 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     numberFont.setPointSizeF(14.25);
     // Where Arial Black is missing its substitute is drawn as heavy as it goes.
     numberFont.setWeight(QFont::Black);
+    m_numberFont = numberFont;
 
     for (int i = 0; i < kBoxCount; ++i) {
         auto *box = new CardBox(this);
@@ -178,6 +185,9 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     Img->hide();
 
     m_recorded.resize(kBoxCount);
+    m_pictures.resize(kBoxCount);
+    m_sizes = QList<QSize>(kBoxCount, kCardPictureSize);
+    m_places = QList<QPoint>(kBoxCount, QPoint(0, 0));
 }
 
 frmAuto::~frmAuto()
@@ -194,6 +204,13 @@ void frmAuto::Form_Load()
         window->move(0, 0);
 
     frmMDI *frame = m_shell.mainWindow();
+    if (const Spread *spread = SpreadByName(reading.spreadName))
+        m_layout = spread->index;
+    // The main window's View menu works on this table while it lives.
+    connect(frame->mnuZoomIn, &QAction::triggered, this, &frmAuto::zoomIn);
+    connect(frame->mnuZoomOut, &QAction::triggered, this, &frmAuto::zoomOut);
+    connect(frame->mnuActualSize, &QAction::triggered, this, &frmAuto::actualSize);
+    connect(frame->mnuFitToWindow, &QAction::triggered, this, &frmAuto::fitToWindow);
     frame->clearReadingDisplay();
     frame->writeReportHeader(reading);
 
@@ -448,12 +465,111 @@ void frmAuto::setBoxPicture(int index, const QPixmap &picture)
     if (index < 0 || index >= kBoxCount)
         return;
     QLabel *box = p[index];
+    m_pictures[index] = picture;
     if (picture.isNull()) {
         box->clear();
         return;
     }
-    box->setPixmap(picture);
-    box->resize(picture.size());
+    m_sizes[index] = picture.size();
+    if (m_zoom == 1.0) {
+        box->setPixmap(picture);
+        box->resize(picture.size());
+    } else {
+        applyZoom(index);
+    }
+}
+
+void frmAuto::applyZoom(int index)
+{
+    QLabel *box = p[index];
+    const auto scaled = [this](int length) { return int(std::lround(length * m_zoom)); };
+    box->move(scaled(m_places[index].x()), scaled(m_places[index].y()));
+    const QSize size(scaled(m_sizes[index].width()), scaled(m_sizes[index].height()));
+    const QPixmap &picture = m_pictures[index];
+    if (m_zoom == 1.0 || picture.isNull()) {
+        if (!picture.isNull())
+            box->setPixmap(picture);
+    } else {
+        box->setPixmap(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    box->resize(size);
+    QLabel *number = lbl[index];
+    number->setGeometry(0, 0, scaled(px(number, kLabelWidth)), scaled(px(number, kLabelHeight)));
+    QFont font = m_numberFont;
+    font.setPointSizeF(m_numberFont.pointSizeF() * m_zoom);
+    number->setFont(font);
+}
+
+void frmAuto::setZoom(double zoom)
+{
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    // Steps that come back to the actual size land on it exactly.
+    if (std::abs(zoom - 1.0) < 1e-6)
+        zoom = 1.0;
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    setFixedSize(int(std::lround(px(this, kClientWidth) * zoom)), int(std::lround(px(this, kClientHeight) * zoom)));
+    for (int i = 0; i < kBoxCount; ++i)
+        applyZoom(i);
+    if (auto *window = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        window->adjustSize();
+}
+
+void frmAuto::fitToWindow()
+{
+    auto *window = qobject_cast<QMdiSubWindow *>(parentWidget());
+    QMdiArea *area = window ? window->mdiArea() : nullptr;
+    if (!area)
+        return;
+    // What has to be seen, at the actual size: the shown cards, or the spread's layout.
+    QRect bounds;
+    for (int i = 0; i < kBoxCount; ++i) {
+        if (!p[i]->isHidden())
+            bounds |= QRect(m_places[i], m_sizes[i]);
+    }
+    if (bounds.isNull()) {
+        const QRect twips = LayoutBoundsTwips(m_layout);
+        if (twips.isNull())
+            return;
+        bounds
+            = QRect(px(this, twips.left()), px(this, twips.top()), px(this, twips.width()), px(this, twips.height()));
+    }
+    const QSize frame = window->size() - size();
+    const QSize room = area->viewport()->size() - frame - QSize(2, 2);
+    const int right = std::max(1, bounds.right() + 1);
+    const int bottom = std::max(1, bounds.bottom() + 1);
+    setZoom(std::min(double(room.width()) / right, double(room.height()) / bottom));
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->minimum());
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->minimum());
+    window->move(0, 0);
+}
+
+void frmAuto::wheelEvent(QWheelEvent *event)
+{
+    const QPoint delta = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (delta.y() > 0)
+            zoomIn();
+        else if (delta.y() < 0)
+            zoomOut();
+        event->accept();
+        return;
+    }
+    for (QWidget *parent = parentWidget(); parent; parent = parent->parentWidget()) {
+        auto *area = qobject_cast<QAbstractScrollArea *>(parent);
+        if (!area)
+            continue;
+        // 720 twips (half an inch) per notch of 120.
+        const int step = px(this, 720);
+        const bool sideways = (event->modifiers() & Qt::ShiftModifier) || delta.x() != 0;
+        QScrollBar *bar = sideways ? area->horizontalScrollBar() : area->verticalScrollBar();
+        const int notches = sideways && delta.x() != 0 ? delta.x() : delta.y();
+        bar->setValue(bar->value() - notches * step / 120);
+        event->accept();
+        return;
+    }
+    QWidget::wheelEvent(event);
 }
 
 void frmAuto::setBoxPicture(int index, const QImage &picture)
@@ -475,7 +591,11 @@ void frmAuto::moveBox(int index, const LayoutPosition &position)
 {
     if (index < 0 || index >= kBoxCount)
         return;
-    p[index]->move(px(this, position.left), px(this, position.top));
+    m_places[index] = QPoint(px(this, position.left), px(this, position.top));
+    if (m_zoom == 1.0)
+        p[index]->move(m_places[index]);
+    else
+        applyZoom(index);
 }
 
 void frmAuto::showPosition(int index)

@@ -105,6 +105,20 @@ public:
 
     Shell &shell() const { return m_shell; }
 
+    // Zoom of the whole table: 1 is the actual size, the specified layout exactly; the
+    // others scale the table, the boxes' places, pictures and numbers alike.
+    static constexpr double kMinZoom = 0.2;
+    static constexpr double kMaxZoom = 4.0;
+    static constexpr double kZoomStep = 1.25;
+    double zoom() const { return m_zoom; }
+    void setZoom(double zoom);
+    void zoomIn() { setZoom(m_zoom * kZoomStep); }
+    void zoomOut() { setZoom(m_zoom / kZoomStep); }
+    void actualSize() { setZoom(1.0); }
+    // The zoom at which every shown card (or, before any is shown, the spread's layout)
+    // fits in the visible client area, with the table's window moved to its top left.
+    void fitToWindow();
+
     QList<QLabel *> p;
     QList<QLabel *> lbl;
     QLabel *Img = nullptr;
@@ -116,6 +130,9 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Ctrl+wheel zooms; the wheel alone scrolls the main window's client area a card's
+    // fifth or so per notch.
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     // DONE1 to DONE3: draw, lay out upright (the crossing card turned), report.
@@ -142,6 +159,17 @@ private:
         bool reversed = false;
     };
     QList<Recorded> m_recorded;
+    // Each box's picture, size and place at the actual size; what is shown is scaled by the
+    // zoom.
+    QList<QPixmap> m_pictures;
+    QList<QSize> m_sizes;
+    QList<QPoint> m_places;
+    double m_zoom = 1.0;
+    QFont m_numberFont;
+    // The spread the table lays out, by its place in the catalogue; -1 when unknown.
+    SpreadIndex m_layout = -1;
+    // Applies the zoom to one box: place, size, picture and number.
+    void applyZoom(int index);
     QPointer<CardCloseUp> m_closeUp;
 };
 
