@@ -86,6 +86,8 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     lstOption = new SingleChoiceList(client);
     lstOption->setObjectName(QStringLiteral("lstOption"));
     lstOption->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The list's frame shows when the keyboard is on it; the chosen row alone does not tell.
+    lstOption->setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid #FF8C00; }"));
     place(lstOption, 6120, 1215, 3840, 2040);
 
     frmArcane = new QGroupBox(QStringLiteral("Select One Option"), client);
