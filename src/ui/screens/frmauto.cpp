@@ -188,6 +188,11 @@ frmAuto::frmAuto(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     m_pictures.resize(kBoxCount);
     m_sizes = QList<QSize>(kBoxCount, kCardPictureSize);
     m_places = QList<QPoint>(kBoxCount, QPoint(0, 0));
+
+    // A table made inside an existing main window gets its View menu at once, whatever lays
+    // it out afterwards.
+    if (frmMDI *frame = m_shell.existingMainWindow())
+        connectViewMenu(frame);
 }
 
 frmAuto::~frmAuto()
@@ -206,11 +211,7 @@ void frmAuto::Form_Load()
     frmMDI *frame = m_shell.mainWindow();
     if (const Spread *spread = SpreadByName(reading.spreadName))
         m_layout = spread->index;
-    // The main window's View menu works on this table while it lives.
-    connect(frame->mnuZoomIn, &QAction::triggered, this, &frmAuto::zoomIn);
-    connect(frame->mnuZoomOut, &QAction::triggered, this, &frmAuto::zoomOut);
-    connect(frame->mnuActualSize, &QAction::triggered, this, &frmAuto::actualSize);
-    connect(frame->mnuFitToWindow, &QAction::triggered, this, &frmAuto::fitToWindow);
+    connectViewMenu(frame);
     frame->clearReadingDisplay();
     frame->writeReportHeader(reading);
 
@@ -283,6 +284,18 @@ bool frmAuto::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmAuto::connectViewMenu(frmMDI *frame)
+{
+    if (m_viewMenuConnected || !frame || !frame->mnuZoomIn)
+        return;
+    m_viewMenuConnected = true;
+    // The main window's View menu works on this table while it lives.
+    connect(frame->mnuZoomIn, &QAction::triggered, this, &frmAuto::zoomIn);
+    connect(frame->mnuZoomOut, &QAction::triggered, this, &frmAuto::zoomOut);
+    connect(frame->mnuActualSize, &QAction::triggered, this, &frmAuto::actualSize);
+    connect(frame->mnuFitToWindow, &QAction::triggered, this, &frmAuto::fitToWindow);
 }
 
 void frmAuto::focusNeighbour(int index, int step)

@@ -15,6 +15,7 @@ class QPixmap;
 namespace kesto {
 
 class Platform;
+class frmMDI;
 class Shell;
 struct LayoutPosition;
 
@@ -144,6 +145,8 @@ private:
     void loadCardInto(int index, CardId card);
     // The per-card report, then the display's caret back to its start.
     void writeReport();
+    // Connects the main window's View menu to this table's zoom, once.
+    void connectViewMenu(frmMDI *frame);
     // Moves the focus to the nearest shown box before (-1) or after (+1) a box.
     void focusNeighbour(int index, int step);
     // The card table's window in the main window: the part the Tab order passes as one.
@@ -165,6 +168,7 @@ private:
     QList<QSize> m_sizes;
     QList<QPoint> m_places;
     double m_zoom = 1.0;
+    bool m_viewMenuConnected = false;
     QFont m_numberFont;
     // The spread the table lays out, by its place in the catalogue; -1 when unknown.
     SpreadIndex m_layout = -1;
