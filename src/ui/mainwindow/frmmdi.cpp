@@ -394,7 +394,7 @@ void frmMDI::buildMenus()
     connect(mnuStart, &QAction::triggered, this, &frmMDI::cmdRestart_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMDI::cmdExit_Click);
 
-    // View: the card table's zoom, after the specified menus and only in the reading
+    // View: the card table's zoom, after the program's own menus and only in the reading
     // arrangement. The card table connects the entries to itself.
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));

@@ -106,7 +106,7 @@ public:
 
     Shell &shell() const { return m_shell; }
 
-    // Zoom of the whole table: 1 is the actual size, the specified layout exactly; the
+    // Zoom of the whole table: 1 is the actual size, the layout table exactly; the
     // others scale the table, the boxes' places, pictures and numbers alike.
     static constexpr double kMinZoom = 0.2;
     static constexpr double kMaxZoom = 4.0;

@@ -128,7 +128,7 @@ void TestMainWindow::designTexts()
     QCOMPARE(frame->windowTitle(), QStringLiteral("Kesto v1.55"));
 
     // The menu bar as it shows before a mode is entered: the View menu of a reading follows
-    // the specified menus and shows in the reading arrangement only.
+    // the other menus and shows in the reading arrangement only.
     QStringList menuBar;
     for (QAction *a : frame->menuBar()->actions()) {
         if (a->isVisible())

@@ -121,7 +121,7 @@ void TestZoom::keysWheelAndMenu()
     frmAuto *table = cast(kChakraLayout, QSize(1024, 740));
     QVERIFY(table);
     frmMDI *frame = w->shell.existingMainWindow();
-    // The View menu follows the specified menus, in the reading arrangement only.
+    // The View menu follows the other menus, in the reading arrangement only.
     const QList<QAction *> bar = frame->menuBar()->actions();
     QCOMPARE(bar.last(), frame->mnuView->menuAction());
     QVERIFY(frame->mnuView->menuAction()->isVisible());
