@@ -27,6 +27,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -37,6 +38,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -106,8 +108,43 @@ frmMDI::frmMDI(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(she
     m_webWindows = std::make_unique<WebWindows>(m_shell.session(), *m_browserHost);
     connectDictionaryHandlers();
 
+    // F6 moves the keyboard between the windows of the client area (a web page keeps Tab
+    // for itself) and the frame's panels.
+    auto *switchPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    switchPane->setContext(Qt::WindowShortcut);
+    connect(switchPane, &QShortcut::activated, this, &frmMDI::switchKeyboardPane);
+
     resize(px(this, kDesignWidth), px(this, kDesignHeight));
     MDIForm_Resize();
+}
+
+void frmMDI::switchKeyboardPane()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && mdiArea->isAncestorOf(focus)) {
+        for (QWidget *panelControl :
+             {static_cast<QWidget *>(txtKey), static_cast<QWidget *>(rtbDisp1), static_cast<QWidget *>(cmdExit)}) {
+            if (panelControl->isVisible() && panelControl->isEnabled()) {
+                panelControl->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        }
+        return;
+    }
+    QMdiSubWindow *window = mdiArea->activeSubWindow();
+    if (!window && !mdiArea->subWindowList().isEmpty())
+        window = mdiArea->subWindowList().first();
+    if (!window || !window->widget())
+        return;
+    mdiArea->setActiveSubWindow(window);
+    QWidget *inner = window->widget();
+    // The first control of the window that takes focus, or the window itself.
+    QWidget *target = inner->focusWidget();
+    for (QWidget *next = inner->nextInFocusChain(); !target && next && next != inner; next = next->nextInFocusChain()) {
+        if (inner->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled())
+            target = next;
+    }
+    (target ? target : inner)->setFocus(Qt::OtherFocusReason);
 }
 
 frmMDI::~frmMDI() = default;
@@ -149,6 +186,10 @@ void frmMDI::buildPanels()
         QAction *action = TB->addAction(icon, key);
         action->setObjectName(QStringLiteral("TB_") + key);
         action->setData(key);
+        if (QWidget *button = TB->widgetForAction(action)) {
+            button->setAccessibleName(key);
+            button->setAccessibleDescription(QStringLiteral("Dictionary browser: ") + key);
+        }
     }
     connect(TB, &QToolBar::actionTriggered, this, &frmMDI::TB_ButtonClick);
 
@@ -188,6 +229,8 @@ void frmMDI::buildPanels()
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::ClickFocus);
         place(box, left + labelWidth, top, boxWidth, 315);
+        // The caption names the field for a screen reader too.
+        label->setBuddy(box);
     };
     field(lblName, QStringLiteral("lblName"), QStringLiteral("Name"), txtName, QStringLiteral("txtName"), 120, 60, 1320,
           2160);
@@ -206,6 +249,7 @@ void frmMDI::buildPanels()
     txtQ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtQ->setFocusPolicy(Qt::ClickFocus);
     place(txtQ, 7500, 60, 7485, 795);
+    lblQ->setBuddy(txtQ);
 
     // picLeft: the keyword search.
     picLeft = makePanel(QStringLiteral("picLeft"), 2925, 8820, client);
@@ -249,6 +293,9 @@ void frmMDI::buildPanels()
     picRight = makePanel(QStringLiteral("picRight"), 3735, 8875, client);
     picRight->setFixedWidth(px(this, 3735));
     rtbDisp1 = new QTextEdit(picRight);
+    rtbDisp1->setAccessibleName(QStringLiteral("Reading"));
+    rtbDisp1->setAccessibleDescription(
+        QStringLiteral("The reading report: the spread, then every position with its card"));
     rtbDisp1->setObjectName(QStringLiteral("rtbDisp1"));
     rtbDisp1->setReadOnly(true);
     rtbDisp1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
@@ -378,6 +425,26 @@ void frmMDI::buildMenus()
         if (const JournalReading *reading = shownReading())
             ExportReadingPdfAsked(this, m_shell.platform(), *reading);
     });
+    // View: the card table's zoom, after the program's own menus and only in the reading
+    // arrangement. The card table connects the entries to itself.
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuZoomIn = makeAction(QStringLiteral("mnuZoomIn"), QStringLiteral("Zoom &In"), this);
+    mnuZoomIn->setShortcuts(
+        {QKeySequence(Qt::ControlModifier | Qt::Key_Plus), QKeySequence(Qt::ControlModifier | Qt::Key_Equal)});
+    mnuZoomOut = makeAction(QStringLiteral("mnuZoomOut"), QStringLiteral("Zoom &Out"), this);
+    mnuZoomOut->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_Minus));
+    mnuActualSize = makeAction(QStringLiteral("mnuActualSize"), QStringLiteral("&Actual Size"), this);
+    mnuActualSize->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_0));
+    mnuFitToWindow = makeAction(QStringLiteral("mnuFitToWindow"), QStringLiteral("&Fit to Window"), this);
+    mnuFitToWindow->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_9));
+    for (QAction *action : {mnuZoomIn, mnuZoomOut, mnuActualSize, mnuFitToWindow}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        mnuView->addAction(action);
+        // Added to the window too, so that the keys work while the menu is hidden.
+        addAction(action);
+    }
+    mnuView->menuAction()->setVisible(false);
 }
 
 void frmMDI::MDIForm_Load()
@@ -546,12 +613,14 @@ void frmMDI::applyReadingArrangement()
     picTop->setVisible(true);
     picRight->setVisible(true);
     picBottom->setVisible(true);
+    mnuView->menuAction()->setVisible(true);
 }
 
 void frmMDI::applyDictionaryArrangement()
 {
     picRight->setVisible(false);
     picTop->setVisible(false);
+    mnuView->menuAction()->setVisible(false);
     TB->setVisible(true);
     picTop2->setVisible(true);
     picLeft->setVisible(true);

@@ -103,6 +103,10 @@ public:
     void lblCobrand_Click();
     void lblFullBrand_Click();
     void TB_ButtonClick(QAction *button);
+    // F6: from a window of the client area to the first panel control that takes the focus
+    // (the keyword search, the reading display or Exit), or from the panels into the active
+    // window of the client area.
+    void switchKeyboardPane();
 
     QMdiArea *mdiArea = nullptr;
 
@@ -146,6 +150,12 @@ public:
     QAction *mnuReadingJournal = nullptr;
     QAction *mnuPrintReading = nullptr;
     QAction *mnuExportPdf = nullptr;
+    // View, in the reading arrangement: the card table's zoom.
+    QMenu *mnuView = nullptr;
+    QAction *mnuZoomIn = nullptr;
+    QAction *mnuZoomOut = nullptr;
+    QAction *mnuActualSize = nullptr;
+    QAction *mnuFitToWindow = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -1,10 +1,12 @@
 #pragma once
 #include "core/reading/currentreading.h"
 #include "core/rotation/cardturner.h"
+#include "ui/screens/cardcloseup.h"
 
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -13,6 +15,7 @@ class QPixmap;
 namespace kesto {
 
 class Platform;
+class frmMDI;
 class Shell;
 struct LayoutPosition;
 
@@ -94,6 +97,34 @@ public:
     // loop while it lays out the next one.
     void showPositionNow(int index);
 
+    // The card lying in a box, as the table recorded it when the position was shown; no
+    // card for a box that has not been shown.
+    TableCard cardAt(int index) const;
+    // Records what lies in a box from the current reading: its card, the reading's spread,
+    // whether the report reads the card reversed. Showing a position records it.
+    void recordCard(int index);
+    // Opens the close-up of a box's card (or moves the open close-up to it); null when no
+    // card lies there.
+    CardCloseUp *openCloseUp(int index);
+    // The open close-up, if there is one.
+    CardCloseUp *closeUp() const { return m_closeUp; }
+
+    Shell &shell() const { return m_shell; }
+
+    // Zoom of the whole table: 1 is the actual size, the layout table exactly; the
+    // others scale the table, the boxes' places, pictures and numbers alike.
+    static constexpr double kMinZoom = 0.2;
+    static constexpr double kMaxZoom = 4.0;
+    static constexpr double kZoomStep = 1.25;
+    double zoom() const { return m_zoom; }
+    void setZoom(double zoom);
+    void zoomIn() { setZoom(m_zoom * kZoomStep); }
+    void zoomOut() { setZoom(m_zoom / kZoomStep); }
+    void actualSize() { setZoom(1.0); }
+    // The zoom at which every shown card (or, before any is shown, the spread's layout)
+    // fits in the visible client area, with the table's window moved to its top left.
+    void fitToWindow();
+
     QList<QLabel *> p;
     QList<QLabel *> lbl;
     QLabel *Img = nullptr;
@@ -104,6 +135,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // Ctrl+wheel zooms; the wheel alone scrolls the main window's client area a card's
+    // fifth or so per notch.
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     // DONE1 to DONE3: draw, lay out upright (the crossing card turned), report.
@@ -115,10 +150,36 @@ private:
     void loadCardInto(int index, CardId card);
     // The per-card report, then the display's caret back to its start.
     void writeReport();
+    // Connects the main window's View menu to this table's zoom, once.
+    void connectViewMenu(frmMDI *frame);
+    // Moves the focus to the nearest shown box before (-1) or after (+1) a box.
+    void focusNeighbour(int index, int step);
+    // The card table's window in the main window: the part the Tab order passes as one.
+    QWidget *outerWindow();
     // Lets the window show the card just laid out before the next one comes.
     void showProgress(int index);
 
     Shell &m_shell;
+    struct Recorded
+    {
+        CardId card = -1;
+        QString spreadName;
+        bool reversed = false;
+    };
+    QList<Recorded> m_recorded;
+    // Each box's picture, size and place at the actual size; what is shown is scaled by the
+    // zoom.
+    QList<QPixmap> m_pictures;
+    QList<QSize> m_sizes;
+    QList<QPoint> m_places;
+    double m_zoom = 1.0;
+    bool m_viewMenuConnected = false;
+    QFont m_numberFont;
+    // The spread the table lays out, by its place in the catalogue; -1 when unknown.
+    SpreadIndex m_layout = -1;
+    // Applies the zoom to one box: place, size, picture and number.
+    void applyZoom(int index);
+    QPointer<CardCloseUp> m_closeUp;
 };
 
 } // namespace kesto

@@ -13,6 +13,7 @@
 #include "ui/widgets/twipsplacement.h"
 #include "ui/widgets/screenwindow.h"
 #include "ui/widgets/actions.h"
+#include "ui/widgets/keyboard.h"
 #include "ui/widgets/makermenus.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
@@ -21,6 +22,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPainter>
+#include <QPointer>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -43,7 +48,20 @@ constexpr int kClientHeight = 6360;
 // The face-down table: 13 columns, 6 rows of 350 x 600 twip boxes.
 constexpr int kColumns = 13;
 
+// The colour of the focus frame around a face-down card.
+const QColor kFocusColour(0xFF, 0x8C, 0x00);
+
 } // namespace
+
+void FaceDownBox::paintEvent(QPaintEvent *event)
+{
+    ClickableLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(kFocusColour, 3));
+    painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+}
 
 frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell(shell)
 {
@@ -69,6 +87,8 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
         const int row = i / kColumns;
         place(box, 90 + 375 * column, 180 + 630 * row, 350, 600);
         connect(box, &ClickableLabel::clicked, this, [this, i] { p_Click(i); });
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->installEventFilter(this);
         p.append(box);
     }
 
@@ -84,6 +104,7 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
     txtDisp->setReadOnly(true);
     txtDisp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     txtDisp->setTabChangesFocus(true);
+    txtDisp->setAccessibleName(QStringLiteral("Next position"));
     place(txtDisp, 90, 4620, 7395, 1245);
 
     picMessage = new QFrame(client);
@@ -143,10 +164,16 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
     connect(Label6, &LinkLabel::clicked, this, &frmManual::Label6_Click);
 
     buildMenus();
+    GiveCommandKey(cmdBack, QKeySequence(Qt::AltModifier | Qt::Key_Left), QStringLiteral("Back"));
+    GiveCommandKey(cmdCancel, QKeySequence(Qt::ControlModifier | Qt::Key_Q), QStringLiteral("Exit"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-frmManual::~frmManual() = default;
+frmManual::~frmManual()
+{
+    for (FaceDownBox *box : std::as_const(p))
+        box->removeEventFilter(this);
+}
 
 void frmManual::buildMenus()
 {
@@ -193,15 +220,21 @@ void frmManual::Form_Load()
     for (int i = 0; i < kFaceDownCount; ++i) {
         p[i]->setEnabled(i < offered);
         p[i]->setVisible(i < offered);
+        p[i]->setAccessibleName(QStringLiteral("Face-down card %1 of %2").arg(i + 1).arg(offered));
     }
 
     picManual->clear();
+    if (const Spread *chosen = SpreadByIndex(screenSpreadIndex))
+        picManual->setAccessibleName(QStringLiteral("Spread picture: ") + chosen->listName);
     const QImage spreadPicture
         = ReadPictureFile(SpreadPicturePath(m_shell.platform().programFolder(), screenSpreadIndex));
     if (!spreadPicture.isNull())
         picManual->setPixmap(QPixmap::fromImage(spreadPicture));
 
     pickCount = 0;
+
+    // The keyboard starts on the first face-down card.
+    p[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void frmManual::showCentred() { kesto::showCentred(this); }
@@ -398,6 +431,84 @@ void frmManual::cmdCancel_Click() { close(); }
 void frmManual::mnuExit_Click() { close(); }
 
 void frmManual::Label6_Click() { OpenMakerPage(m_shell.platform(), page::home); }
+
+bool frmManual::isLying(int index) const
+{
+    return index >= 0 && index < kFaceDownCount && !p[index]->isHidden() && p[index]->isEnabled();
+}
+
+int frmManual::faceDownNeighbour(int index, int step) const
+{
+    const int column = index % kColumns;
+    for (int i = index + step; i >= 0 && i < kFaceDownCount; i += step) {
+        // Along a row the walk stays in the row.
+        if ((step == 1 || step == -1) && i / kColumns != index / kColumns)
+            return -1;
+        if ((step == kColumns || step == -kColumns) && i % kColumns != column)
+            return -1;
+        if (isLying(i))
+            return i;
+    }
+    return -1;
+}
+
+bool frmManual::faceDownKey(int index, const QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+        step = -kColumns;
+        break;
+    case Qt::Key_Down:
+        step = kColumns;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        if (event->isAutoRepeat() || !isLying(index))
+            return true;
+        // The focus goes on to the next card still lying there, or back to the one before.
+        int next = -1;
+        for (int i = index + 1; i < kFaceDownCount && next < 0; ++i)
+            next = isLying(i) ? i : -1;
+        for (int i = index - 1; i >= 0 && next < 0; --i)
+            next = isLying(i) ? i : -1;
+        const QPointer<frmManual> self(this);
+        p_Click(index);
+        if (self && !m_completing && next >= 0)
+            p[next]->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // The face-down table is one stop of the Tab order.
+        FocusPastContainer(fraPictures, event->key() == Qt::Key_Tab);
+        return true;
+    default:
+        return false;
+    }
+    if (const int i = faceDownNeighbour(index, step); i >= 0)
+        p[i]->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool frmManual::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int index = p.indexOf(qobject_cast<FaceDownBox *>(watched));
+        if (index >= 0 && faceDownKey(index, static_cast<QKeyEvent *>(event)))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void frmManual::closeForNavigation() { m_close.navigate(this); }
 

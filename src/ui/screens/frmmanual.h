@@ -19,8 +19,17 @@ namespace kesto {
 
 class Shell;
 
-// A face-down card of the manual pick: a picture box that reports a left click.
-using FaceDownBox = ClickableLabel;
+// A face-down card of the manual pick: a picture box that reports a left click, with a
+// frame around it while it has the keyboard focus.
+class FaceDownBox : public ClickableLabel
+{
+    Q_OBJECT
+public:
+    using ClickableLabel::ClickableLabel;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
 
 // The manual pick screen: the deck lies face down, the user clicks as many cards as the
 // spread has positions, then the cards are drawn, laid out on the card table one position
@@ -107,9 +116,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
+    // Keys on the face-down cards: arrows move along the rows and columns, Space or Enter
+    // picks the card.
+    bool faceDownKey(int index, const QKeyEvent *event);
+    // The face-down card still lying nearest to a box, moving by whole steps (1 along a row,
+    // 13 down a column); -1 when there is none that way.
+    int faceDownNeighbour(int index, int step) const;
+    bool isLying(int index) const;
     // The last pick: wait panel, pause, every position drawn and placed, the report, close.
     void completePick();
     void layOutAndReport();

@@ -10,6 +10,7 @@
 #include "ui/widgets/actions.h"
 #include "ui/widgets/makermenus.h"
 #include "ui/widgets/singlechoicelist.h"
+#include "ui/widgets/keyboard.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include "ui/widgets/singlechoicelist.h"
@@ -84,6 +86,8 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     lstOption = new SingleChoiceList(client);
     lstOption->setObjectName(QStringLiteral("lstOption"));
     lstOption->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The list's frame shows when the keyboard is on it; the chosen row alone does not tell.
+    lstOption->setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid #FF8C00; }"));
     place(lstOption, 6120, 1215, 3840, 2040);
 
     frmArcane = new QGroupBox(QStringLiteral("Select One Option"), client);
@@ -100,6 +104,7 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     chkRev->setObjectName(QStringLiteral("chkRev"));
     chkRev->setChecked(true);
     place(chkRev, 6180, 4395, 255, 255);
+    chkRev->setAccessibleName(QStringLiteral("Allow Reverse Cards"));
     Label3 = new QLabel(QStringLiteral("Allow Reverse Cards"), client);
     Label3->setObjectName(QStringLiteral("Label3"));
     place(Label3, 6480, 4395, 3480, 255);
@@ -170,6 +175,11 @@ frmTarot::frmTarot(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     connect(Label6, &LinkLabel::clicked, this, &frmTarot::Label6_Click);
 
     buildMenus();
+    // The four commands' captions have no access key: each gets a key of its own.
+    GiveCommandKey(cmdManual, QKeySequence(Qt::ControlModifier | Qt::Key_M), QStringLiteral("Manual"));
+    GiveCommandKey(cmdAuto, QKeySequence(Qt::ControlModifier | Qt::Key_Return), QStringLiteral("AutoCast"));
+    GiveCommandKey(cmdBack, QKeySequence(Qt::AltModifier | Qt::Key_Left), QStringLiteral("Back"));
+    GiveCommandKey(cmdCancel, QKeySequence(Qt::ControlModifier | Qt::Key_Q), QStringLiteral("Exit"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -270,6 +280,8 @@ void frmTarot::ShowSpreadInfo(int k)
 // the spread selected before: the box is cleared and names the spread instead.
 void frmTarot::showSpreadPicture(int k)
 {
+    if (const Spread *spread = SpreadByIndex(k))
+        pctCard->setAccessibleName(QStringLiteral("Spread picture: ") + spread->listName);
     const QImage picture = ReadPictureFile(SpreadPicturePath(m_shell.platform().programFolder(), k));
     if (picture.isNull()) {
         pctCard->clear();

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -81,6 +82,17 @@ frmOpen::frmOpen(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
     connect(Label7, &LinkLabel::clicked, this, &frmOpen::Label7_Click);
     connect(cmdJournal, &QPushButton::clicked, this, [this] { m_shell.showJournal(); });
     connect(journalKey, &QShortcut::activated, this, [this] { m_shell.showJournal(); });
+}
+
+void frmOpen::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !(event->modifiers() & ~Qt::KeypadModifier)
+        && cmdContd->isEnabled()) {
+        event->accept();
+        cmdContd->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmOpen::Form_Load()

@@ -43,6 +43,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Enter presses Continue, as on a dialog whose default button it is.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     Shell &m_shell;

@@ -127,9 +127,13 @@ void TestMainWindow::designTexts()
     frmMDI *frame = f->shell.mainWindow();
     QCOMPARE(frame->windowTitle(), QStringLiteral("Kesto v1.55"));
 
+    // The menu bar as it shows before a mode is entered: the View menu of a reading follows
+    // the other menus and shows in the reading arrangement only.
     QStringList menuBar;
-    for (QAction *a : frame->menuBar()->actions())
-        menuBar.append(a->text());
+    for (QAction *a : frame->menuBar()->actions()) {
+        if (a->isVisible())
+            menuBar.append(a->text());
+    }
     // The window's own menus in their order, then the reading journal's menu after them.
     QCOMPARE(menuBar,
              (QStringList{QStringLiteral("&File"), QStringLiteral("&Help"), QStringLiteral("&Donate"),
