@@ -61,7 +61,6 @@ frmOpen::frmOpen(Shell &shell, QWidget *parent) : QWidget(parent), m_shell(shell
 
     cmdJournal = new QPushButton(QStringLiteral("Reading &Journal..."), this);
     cmdJournal->setObjectName(QStringLiteral("cmdJournal"));
-    cmdJournal->setFlat(true);
     cmdJournal->setToolTip(QStringLiteral("The readings kept on this computer (Ctrl+J)"));
     auto *journalKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this);
 
