@@ -4,6 +4,7 @@
 // none, an empty picture box or keyword list), loses no data, and the rest of it still works:
 // every case ends with a reading laid out and reported.
 #include "fifowatch.h"
+#include "findchild.h"
 #include "readingwalk.h"
 
 #include "core/dictionary/dictmerge.h"
@@ -150,7 +151,7 @@ frmTarot *toSpreadScreen(Program &p)
 void startAgain(Program &p)
 {
     if (frmMDI *frame = p.shell.existingMainWindow()) {
-        QTest::mouseClick(frame->cmdRestart, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(frame, "cmdRestart"), Qt::LeftButton);
         QVERIFY(!p.shell.existingMainWindow());
     }
     QVERIFY(p.shell.modeScreen() && p.shell.modeScreen()->isVisible());
@@ -358,8 +359,8 @@ QByteArray fingerprint(const QString &path)
 QStringList listed(const frmMDI *frame)
 {
     QStringList rows;
-    for (int i = 0; i < frame->lstKeys->topLevelItemCount(); ++i)
-        rows.append(frame->lstKeys->topLevelItem(i)->text(0));
+    for (int i = 0; i < child<QTreeWidget>(frame, "lstKeys")->topLevelItemCount(); ++i)
+        rows.append(child<QTreeWidget>(frame, "lstKeys")->topLevelItem(i)->text(0));
     return rows;
 }
 
@@ -619,7 +620,7 @@ void TestBadInput::damagedDictionary()
     QCOMPARE(p.platform.messageTexts(), QStringList());
     QPointer<frmMDI> frame = p.shell.existingMainWindow();
     QVERIFY(frame && frame->isVisible());
-    QVERIFY(frame->mnuUpdateKey->isEnabled());
+    QVERIFY(child<QAction>(frame, "mnuUpdateKey")->isEnabled());
     QVERIFY(!open || !open->isVisible());
     DictionaryHandlers *handlers = frame->dictionaryHandlers();
     QVERIFY(handlers);
@@ -630,19 +631,20 @@ void TestBadInput::damagedDictionary()
     const QString first = intact.first();
     if (locker) {
         QCOMPARE(listed(frame), intact);
-        frame->txtKey->setText(first);
-        QTest::keyClick(frame->txtKey, Qt::Key_Return);
+        child<QLineEdit>(frame, "txtKey")->setText(first);
+        QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Return);
         QVERIFY(listed(frame).contains(first));
         QCOMPARE(p.platform.messageTexts(), QStringList());
     } else {
         QCOMPARE(listed(frame), QStringList());
-        for (QPushButton *button : {static_cast<QPushButton *>(nullptr), frame->cmdSearch, frame->cmdDisplay}) {
+        for (QPushButton *button : {static_cast<QPushButton *>(nullptr), child<QPushButton>(frame, "cmdSearch"),
+                                    child<QPushButton>(frame, "cmdDisplay")}) {
             p.platform.messages.clear();
-            frame->txtKey->setText(first);
+            child<QLineEdit>(frame, "txtKey")->setText(first);
             if (button)
                 QTest::mouseClick(button, Qt::LeftButton);
             else
-                QTest::keyClick(frame->txtKey, Qt::Key_Return);
+                QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Return);
             QCOMPARE(p.platform.messageTexts(), QStringList{kNotFound});
             QCOMPARE(listed(frame), QStringList());
         }
@@ -651,7 +653,7 @@ void TestBadInput::damagedDictionary()
     // The update refuses, and neither file changes.
     p.platform.messages.clear();
     p.platform.fileToOpen = chosen;
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
     QCOMPARE(p.platform.messageTexts(), QStringList{kNotChanged + reason});
     QCOMPARE(p.platform.messages.first().icon, MessageIcon::Error);
     if (locker)
@@ -664,7 +666,7 @@ void TestBadInput::damagedDictionary()
     if (locker) {
         // Released, the same update merges: the new keyword is added, nothing is lost.
         p.platform.messages.clear();
-        frame->mnuUpdateKey->trigger();
+        child<QAction>(frame, "mnuUpdateKey")->trigger();
         QCOMPARE(p.platform.messageTexts(), QStringList{UpdatedMessage()});
         QCOMPARE(ReadKeywordList(p.folder.path()), intact + QStringList{u"Zodiac Wheel"_s});
         QCOMPARE(fingerprint(chosen), chosenBefore);
@@ -730,7 +732,7 @@ void TestBadInput::damagedUpdateFile()
     QCOMPARE(listed(frame), intact);
 
     p.platform.fileToOpen = chosen;
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
     QCOMPARE(p.platform.messageTexts(), QStringList{message});
     QCOMPARE(p.platform.messages.first().icon, MessageIcon::Information);
     QCOMPARE(fingerprint(path), before);

@@ -108,6 +108,42 @@ public:
     // window of the client area.
     void switchKeyboardPane();
 
+    // The View menu's zoom entries, for the card table to connect to itself.
+    struct ZoomActions
+    {
+        QAction *zoomIn = nullptr;
+        QAction *zoomOut = nullptr;
+        QAction *actualSize = nullptr;
+        QAction *fitToWindow = nullptr;
+    };
+    ZoomActions zoomActions() const { return {mnuZoomIn, mnuZoomOut, mnuActualSize, mnuFitToWindow}; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The keyword search handlers and the browser windows' view of the frame are the frame's
+    // own helper objects, created with it and living as long as it does; they work directly on
+    // its keyword search controls and panels, as the frame's own code would.
+    friend class DictionaryHandlers;
+    friend class MdiBrowserHost;
+
+    void buildPanels();
+    void buildMenus();
+
+    // Turns clickable web addresses on in the reading display.
+    void enableLinkDetection();
+    void disableLinkDetection();
+    // Hands a toolbar button's key to the dictionary browser.
+    void dictionaryBrowserCommand(const QString &key);
+    // Connects the keyword search, the keyword list and File > Update to their handlers.
+    void connectDictionaryHandlers();
+    // Remembers the reading just finished on screen and keeps it in the journal; trouble with
+    // the journal is told once the cast is over and never touches the reading on screen.
+    void keepFinishedReading(const CurrentReading &reading);
+
     QMdiArea *mdiArea = nullptr;
 
     // Panels, in docking order.
@@ -156,26 +192,6 @@ public:
     QAction *mnuZoomOut = nullptr;
     QAction *mnuActualSize = nullptr;
     QAction *mnuFitToWindow = nullptr;
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void buildPanels();
-    void buildMenus();
-
-    // Turns clickable web addresses on in the reading display.
-    void enableLinkDetection();
-    void disableLinkDetection();
-    // Hands a toolbar button's key to the dictionary browser.
-    void dictionaryBrowserCommand(const QString &key);
-    // Connects the keyword search, the keyword list and File > Update to their handlers.
-    void connectDictionaryHandlers();
-    // Remembers the reading just finished on screen and keeps it in the journal; trouble with
-    // the journal is told once the cast is over and never touches the reading on screen.
-    void keepFinishedReading(const CurrentReading &reading);
 
     // picTop: the querent panel, filled by showQuerent().
     QLabel *lblName = nullptr;

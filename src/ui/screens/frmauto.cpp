@@ -287,14 +287,17 @@ bool frmAuto::eventFilter(QObject *watched, QEvent *event)
 
 void frmAuto::connectViewMenu(frmMDI *frame)
 {
-    if (m_viewMenuConnected || !frame || !frame->mnuZoomIn)
+    if (m_viewMenuConnected || !frame)
+        return;
+    const frmMDI::ZoomActions zoom = frame->zoomActions();
+    if (!zoom.zoomIn)
         return;
     m_viewMenuConnected = true;
     // The main window's View menu works on this table while it lives.
-    connect(frame->mnuZoomIn, &QAction::triggered, this, &frmAuto::zoomIn);
-    connect(frame->mnuZoomOut, &QAction::triggered, this, &frmAuto::zoomOut);
-    connect(frame->mnuActualSize, &QAction::triggered, this, &frmAuto::actualSize);
-    connect(frame->mnuFitToWindow, &QAction::triggered, this, &frmAuto::fitToWindow);
+    connect(zoom.zoomIn, &QAction::triggered, this, &frmAuto::zoomIn);
+    connect(zoom.zoomOut, &QAction::triggered, this, &frmAuto::zoomOut);
+    connect(zoom.actualSize, &QAction::triggered, this, &frmAuto::actualSize);
+    connect(zoom.fitToWindow, &QAction::triggered, this, &frmAuto::fitToWindow);
 }
 
 void frmAuto::focusNeighbour(int index, int step)

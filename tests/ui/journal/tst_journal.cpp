@@ -1,4 +1,5 @@
 #include "readingwalk.h"
+#include "findchild.h"
 
 #include "core/journal/journal.h"
 #include "core/journal/reportdocument.h"
@@ -179,7 +180,7 @@ void TestJournal::everyFinishedReadingIsKept()
     const TableView before = tableView(w.shell.existingCardTable());
     const QStringList report = reportStructure(display(w)->document());
     const CurrentReading original = r;
-    QTest::mouseClick(w.shell.existingMainWindow()->cmdRestart, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w.shell.existingMainWindow(), "cmdRestart"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     w.session.reading = CurrentReading();
     QVERIFY(w.shell.reopenReading(rows.first().id));
@@ -189,7 +190,8 @@ void TestJournal::everyFinishedReadingIsKept()
     QCOMPARE(w.session.reading.drawnCards, original.drawnCards);
     frmMDI *frame = w.shell.existingMainWindow();
     QVERIFY(frame && frame->isVisible());
-    QVERIFY(frame->picTop->isVisible() && frame->picRight->isVisible() && !frame->picLeft->isVisible());
+    QVERIFY(child<QWidget>(frame, "picTop")->isVisible() && child<QWidget>(frame, "picRight")->isVisible()
+            && !child<QWidget>(frame, "picLeft")->isVisible());
     QCOMPARE(frame->findChild<QLineEdit *>(u"txtName"_s)->text(), original.strName);
     QCOMPARE(reportStructure(display(w)->document()), report);
     QCOMPARE(display(w)->textCursor().position(), 0);
@@ -220,7 +222,7 @@ void TestJournal::journalTroubleLeavesTheReadingAlone()
             QCOMPARE(w.platform.messages.size(), 1);
             QVERIFY(w.platform.messages.first().text.contains(u"not kept"_s));
             // A second reading in the same run says nothing more.
-            QTest::mouseClick(w.shell.existingMainWindow()->cmdRestart, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(w.shell.existingMainWindow(), "cmdRestart"), Qt::LeftButton);
             w.platform.queueFractions({0.1f, 0.3f, 0.5f});
             finishReading(w, 3, Cast::Automatic, false);
             QCOMPARE(w.platform.messages.size(), 1);
@@ -322,11 +324,11 @@ void TestJournal::reachableFromModeScreenAndMainWindow()
     for (bool dictionary : {false, true}) {
         if (dictionary)
             frame->applyDictionaryArrangement();
-        QVERIFY(frame->menuBar()->actions().contains(frame->mnuJournal->menuAction()));
+        QVERIFY(frame->menuBar()->actions().contains(child<QMenu>(frame, "mnuJournal")->menuAction()));
         // After the window's four own menus, whatever else follows.
-        QCOMPARE(frame->menuBar()->actions().indexOf(frame->mnuJournal->menuAction()), 4);
-        QVERIFY(frame->mnuJournal->menuAction()->isVisible());
-        frame->mnuReadingJournal->trigger();
+        QCOMPARE(frame->menuBar()->actions().indexOf(child<QMenu>(frame, "mnuJournal")->menuAction()), 4);
+        QVERIFY(child<QMenu>(frame, "mnuJournal")->menuAction()->isVisible());
+        child<QAction>(frame, "mnuReadingJournal")->trigger();
         QVERIFY(w.shell.existingJournal() && w.shell.existingJournal()->isVisible());
         QCOMPARE(w.shell.existingJournal()->model()->rowCount(), 1);
         w.shell.existingJournal()->close();
@@ -339,7 +341,7 @@ void TestJournal::listFilterAndKeyboard()
     ReadingWalk w;
     for (const QString &name : {u"Ann"_s, u"Bob"_s, u"Cyd"_s}) {
         finishReading(w, 3, Cast::Automatic, false, name);
-        QTest::mouseClick(w.shell.existingMainWindow()->cmdRestart, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(w.shell.existingMainWindow(), "cmdRestart"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     w.shell.showJournal();
@@ -466,8 +468,8 @@ void TestJournal::sheetAsPdf()
     QTemporaryDir out;
     w.platform.fileToSave = out.filePath(u"sheet.pdf"_s);
     frmMDI *frame = w.shell.existingMainWindow();
-    QVERIFY(frame->mnuExportPdf->isEnabled());
-    frame->mnuExportPdf->trigger();
+    QVERIFY(child<QAction>(frame, "mnuExportPdf")->isEnabled());
+    child<QAction>(frame, "mnuExportPdf")->trigger();
     QVERIFY(w.platform.suggestedSaveNames.last().startsWith(u"Kesto-reading-Zoe-Quinn-"_s));
     QVERIFY(QFileInfo(w.platform.fileToSave).size() > 0);
     QVERIFY(w.platform.messages.isEmpty());
@@ -555,7 +557,7 @@ void TestJournal::printPreviewFromBothWindows()
         });
     };
     closePreview();
-    w.shell.existingMainWindow()->mnuPrintReading->trigger();
+    child<QAction>(w.shell.existingMainWindow(), "mnuPrintReading")->trigger();
     QCOMPARE(previews, 1);
 
     w.shell.showJournal();

@@ -3,6 +3,7 @@
 // File > Update with its progress window; where the installed dictionary is written when
 // the program folder cannot be.
 #include "core/dictionary/dictmerge.h"
+#include "findchild.h"
 #include "core/dictionary/dictsearch.h"
 #include "core/dictionary/dictstore.h"
 #include "ui/mainwindow/frmmdi.h"
@@ -178,21 +179,22 @@ struct Fixture : AppFixture
 QStringList listed(const frmMDI *frame)
 {
     QStringList rows;
-    for (int i = 0; i < frame->lstKeys->topLevelItemCount(); ++i)
-        rows.append(frame->lstKeys->topLevelItem(i)->text(0));
+    for (int i = 0; i < child<QTreeWidget>(frame, "lstKeys")->topLevelItemCount(); ++i)
+        rows.append(child<QTreeWidget>(frame, "lstKeys")->topLevelItem(i)->text(0));
     return rows;
 }
 
 void setListed(frmMDI *frame, const QStringList &rows)
 {
-    frame->lstKeys->clear();
+    child<QTreeWidget>(frame, "lstKeys")->clear();
     for (const QString &row : rows)
-        frame->lstKeys->addTopLevelItem(new QTreeWidgetItem(QStringList{row}));
+        child<QTreeWidget>(frame, "lstKeys")->addTopLevelItem(new QTreeWidgetItem(QStringList{row}));
 }
 
 QPoint centreOfRow(const frmMDI *frame, int row)
 {
-    return frame->lstKeys->visualItemRect(frame->lstKeys->topLevelItem(row)).center();
+    QTreeWidget *list = child<QTreeWidget>(frame, "lstKeys");
+    return list->visualItemRect(list->topLevelItem(row)).center();
 }
 
 // As the window system delivers a double-click: a click, then the double-click itself.
@@ -263,14 +265,15 @@ void TestDictionaryUi::loadFillsListInReadOrderAndSizesColumn()
 {
     frmMDI *frame = f->shell.mainWindow();
     QCOMPARE(listed(frame), installedKeys());
-    QVERIFY(qAbs(pixelsToTwips(frame->lstKeys->columnWidth(0)) - (pixelsToTwips(frame->lstKeys->width()) - 200)) <= 15);
+    QTreeWidget *list = child<QTreeWidget>(frame, "lstKeys");
+    QVERIFY(qAbs(pixelsToTwips(list->columnWidth(0)) - (pixelsToTwips(list->width()) - 200)) <= 15);
 }
 
 void TestDictionaryUi::loadWithUnreadableDictionaryLeavesListEmpty()
 {
     f->folder.writeFile(u"tarot.dll"_s, QByteArrayLiteral("not a database at all"));
     frmMDI *frame = f->shell.mainWindow();
-    QCOMPARE(frame->lstKeys->topLevelItemCount(), 0);
+    QCOMPARE(child<QTreeWidget>(frame, "lstKeys")->topLevelItemCount(), 0);
     QVERIFY(frame->isEnabled());
 }
 
@@ -340,11 +343,11 @@ void TestDictionaryUi::panelActions()
 
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
-    QTest::mouseClick(kind == u"wild"         ? frame->optWildCard
-                          : kind == u"google" ? frame->optGoogle
-                                              : frame->optExact,
+    QTest::mouseClick(kind == u"wild"         ? child<QRadioButton>(frame, "optWildCard")
+                          : kind == u"google" ? child<QRadioButton>(frame, "optGoogle")
+                                              : child<QRadioButton>(frame, "optExact"),
                       Qt::LeftButton);
-    frame->txtKey->setText(text);
+    child<QLineEdit>(frame, "txtKey")->setText(text);
     // A list that differs from every answer, to tell "left as it was" apart.
     const QStringList marker{u"marker row"_s};
     setListed(frame, marker);
@@ -354,10 +357,11 @@ void TestDictionaryUi::panelActions()
     f->platform.onMessage = [&](const FakePlatform::Message &) { focusAtMessage = QApplication::focusWidget(); };
 
     if (trigger == u"enter") {
-        frame->txtKey->setFocus();
-        QTest::keyClick(frame->txtKey, Qt::Key_Return);
+        child<QLineEdit>(frame, "txtKey")->setFocus();
+        QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Return);
     } else {
-        QPushButton *button = trigger == u"search" ? frame->cmdSearch : frame->cmdDisplay;
+        QPushButton *button
+            = trigger == u"search" ? child<QPushButton>(frame, "cmdSearch") : child<QPushButton>(frame, "cmdDisplay");
         button->setFocus();
         QTest::mouseClick(button, Qt::LeftButton);
     }
@@ -370,8 +374,8 @@ void TestDictionaryUi::panelActions()
     } else {
         QCOMPARE(f->platform.messageTexts(), QStringList{message});
         QCOMPARE(f->platform.messages.first().icon, MessageIcon::Information);
-        QVERIFY(focusAtMessage != frame->txtKey || trigger == u"enter");
-        QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+        QVERIFY(focusAtMessage != child<QLineEdit>(frame, "txtKey") || trigger == u"enter");
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(frame, "txtKey"));
     }
 }
 
@@ -379,8 +383,8 @@ void TestDictionaryUi::clickCopiesSelectedRow()
 {
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
-    QTest::mouseClick(frame->lstKeys->viewport(), Qt::LeftButton, {}, centreOfRow(frame, 2));
-    QCOMPARE(frame->txtKey->text(), u"The Tower"_s);
+    QTest::mouseClick(child<QTreeWidget>(frame, "lstKeys")->viewport(), Qt::LeftButton, {}, centreOfRow(frame, 2));
+    QCOMPARE(child<QLineEdit>(frame, "txtKey")->text(), u"The Tower"_s);
     // Nothing else: the list and the browsers are left alone.
     QCOMPARE(listed(frame), installedKeys());
     QVERIFY(f->browsers.steps.isEmpty());
@@ -421,16 +425,16 @@ void TestDictionaryUi::displayAndDoubleClickOpenEntries()
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
     if (!text.isEmpty())
-        frame->txtKey->setText(text);
+        child<QLineEdit>(frame, "txtKey")->setText(text);
     if (trigger == u"display") {
         if (row >= 0)
-            frame->lstKeys->topLevelItem(row)->setSelected(true);
-        QTest::mouseClick(frame->cmdDisplay, Qt::LeftButton);
+            child<QTreeWidget>(frame, "lstKeys")->topLevelItem(row)->setSelected(true);
+        QTest::mouseClick(child<QPushButton>(frame, "cmdDisplay"), Qt::LeftButton);
     } else {
-        doubleClick(frame->lstKeys->viewport(), centreOfRow(frame, row));
+        doubleClick(child<QTreeWidget>(frame, "lstKeys")->viewport(), centreOfRow(frame, row));
     }
 
-    QCOMPARE(frame->txtKey->text(), keyAfter);
+    QCOMPARE(child<QLineEdit>(frame, "txtKey")->text(), keyAfter);
     QCOMPARE(f->browsers.steps, (QStringList{u"navigate "_s + address, u"show"_s, u"hide web search"_s}));
     QCOMPARE(f->session.dictionaryLink, address);
     QVERIFY(f->platform.messages.isEmpty());
@@ -441,34 +445,34 @@ void TestDictionaryUi::doubleClickOnEmptyListSaysNotFound()
 {
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
-    frame->txtKey->setText(u"zodiac"_s);
-    QTest::keyClick(frame->txtKey, Qt::Key_Return);
-    QCOMPARE(frame->lstKeys->topLevelItemCount(), 0);
+    child<QLineEdit>(frame, "txtKey")->setText(u"zodiac"_s);
+    QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Return);
+    QCOMPARE(child<QTreeWidget>(frame, "lstKeys")->topLevelItemCount(), 0);
     f->platform.messages.clear();
-    frame->cmdSearch->setFocus();
+    child<QPushButton>(frame, "cmdSearch")->setFocus();
 
-    doubleClick(frame->lstKeys->viewport(), QPoint(10, 10));
+    doubleClick(child<QTreeWidget>(frame, "lstKeys")->viewport(), QPoint(10, 10));
 
     QCOMPARE(f->platform.messageTexts(), QStringList{notFound});
     QVERIFY(f->browsers.steps.isEmpty());
-    QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(frame, "txtKey"));
 }
 
 void TestDictionaryUi::emptyingTheBoxRestoresFullList()
 {
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
-    frame->txtKey->setFocus();
-    QTest::keyClicks(frame->txtKey, u"st"_s);
-    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    child<QLineEdit>(frame, "txtKey")->setFocus();
+    QTest::keyClicks(child<QLineEdit>(frame, "txtKey"), u"st"_s);
+    QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Return);
     QCOMPARE(listed(frame), QStringList{u"Star"_s});
     // Typing alone does not search; a box that becomes blank refills the whole list.
-    QTest::keyClick(frame->txtKey, Qt::Key_Backspace);
+    QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Backspace);
     QCOMPARE(listed(frame), QStringList{u"Star"_s});
-    QTest::keyClick(frame->txtKey, Qt::Key_Backspace);
+    QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Backspace);
     QCOMPARE(listed(frame), installedKeys());
     setListed(frame, {u"marker row"_s});
-    QTest::keyClicks(frame->txtKey, u"  "_s);
+    QTest::keyClicks(child<QLineEdit>(frame, "txtKey"), u"  "_s);
     QCOMPARE(listed(frame), installedKeys());
     QVERIFY(f->platform.messages.isEmpty());
 }
@@ -487,8 +491,8 @@ void TestDictionaryUi::mainWindowBrowsersFollowThePanel()
     QVERIFY(!web->dictionaryBrowser());
 
     // An entry opens in the dictionary browser, which the first use creates.
-    frame->txtKey->setText(u"star"_s);
-    QTest::mouseClick(frame->cmdDisplay, Qt::LeftButton);
+    child<QLineEdit>(frame, "txtKey")->setText(u"star"_s);
+    QTest::mouseClick(child<QPushButton>(frame, "cmdDisplay"), Qt::LeftButton);
     QPointer<frmMain> main = web->dictionaryBrowser();
     QVERIFY(main);
     QVERIFY(main->isVisible());
@@ -497,26 +501,26 @@ void TestDictionaryUi::mainWindowBrowsersFollowThePanel()
     QCOMPARE(f->session.dictionaryLink, QString());
 
     // The web search opens its own window, afresh for every search.
-    QTest::mouseClick(frame->optGoogle, Qt::LeftButton);
-    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QTest::mouseClick(child<QRadioButton>(frame, "optGoogle"), Qt::LeftButton);
+    QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Return);
     QPointer<frmBrowser> search = web->webSearch();
     QVERIFY(search);
     QVERIFY(search->isVisible());
     QCOMPARE(search->QueryString, u"star"_s);
-    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(frame, "cmdSearch"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!search);
     search = web->webSearch();
     QVERIFY(search && search->isVisible());
 
     // A dictionary search brings the dictionary browser back in front of it.
-    QTest::mouseClick(frame->optExact, Qt::LeftButton);
-    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    QTest::mouseClick(child<QRadioButton>(frame, "optExact"), Qt::LeftButton);
+    QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Return);
     QCOMPARE(listed(frame), QStringList{u"Star"_s});
     QVERIFY(main && main->isVisible());
     QVERIFY(search && !search->isVisible());
     // Search opens the text as typed, as an address.
-    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(frame, "cmdSearch"), Qt::LeftButton);
     QCOMPARE(main->page()->requestedUrl(), QUrl(u"http://star/"_s));
     QVERIFY(f->platform.messages.isEmpty());
 }
@@ -548,15 +552,17 @@ void TestDictionaryUi::searchBringsClosedBrowserBack()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!closed);
 
-    QTest::mouseClick(kind == u"wild" ? frame->optWildCard : frame->optExact, Qt::LeftButton);
-    frame->txtKey->setText(u"star"_s);
-    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+    QTest::mouseClick(kind == u"wild" ? child<QRadioButton>(frame, "optWildCard")
+                                      : child<QRadioButton>(frame, "optExact"),
+                      Qt::LeftButton);
+    child<QLineEdit>(frame, "txtKey")->setText(u"star"_s);
+    QTest::mouseClick(child<QPushButton>(frame, "cmdSearch"), Qt::LeftButton);
 
     QCOMPARE(listed(frame), QStringList{u"Star"_s});
     frmMain *main = web->dictionaryBrowser();
     QVERIFY(main);
     QVERIFY(main->isVisible() && main->WB->isVisible());
-    QCOMPARE(frame->mdiArea->activeSubWindow(), main->parentWidget());
+    QCOMPARE(child<QMdiArea>(frame, "mdiArea")->activeSubWindow(), main->parentWidget());
     QCOMPARE(main->page()->requestedUrl(), QUrl(u"http://star/"_s));
     frame->findChild<QAction *>(u"TB_Home"_s)->trigger();
     QCOMPARE(main->page()->requestedUrl(), QUrl(MakerPageAddress(QString::fromUtf16(page::home))));
@@ -598,16 +604,16 @@ void TestDictionaryUi::searchWithUnreadableDictionary()
     } else if (damage == u"empty") {
         writeDictionary(f->installed(), {});
     }
-    frame->txtKey->setText(u"star"_s);
-    frame->cmdDisplay->setFocus();
+    child<QLineEdit>(frame, "txtKey")->setText(u"star"_s);
+    child<QPushButton>(frame, "cmdDisplay")->setFocus();
 
-    QTest::mouseClick(frame->cmdSearch, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(frame, "cmdSearch"), Qt::LeftButton);
 
     QCOMPARE(f->platform.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(f->browsers.steps, steps);
     QCOMPARE(listed(frame), installedKeys());
     if (!message.isEmpty())
-        QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(frame, "txtKey"));
 }
 
 // Another program holds the dictionary locked when the main window fills its list: the list
@@ -627,16 +633,16 @@ void TestDictionaryUi::keywordListInUseSaysSoOnce()
 
     frmMDI *reading = f->shell.mainWindow();
     reading->applyReadingArrangement();
-    QCOMPARE(reading->lstKeys->topLevelItemCount(), 0);
+    QCOMPARE(child<QTreeWidget>(reading, "lstKeys")->topLevelItemCount(), 0);
     QVERIFY(f->platform.messages.isEmpty());
     reading->cmdRestart_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
-    QCOMPARE(frame->lstKeys->topLevelItemCount(), 0);
+    QCOMPARE(child<QTreeWidget>(frame, "lstKeys")->topLevelItemCount(), 0);
     QCOMPARE(f->platform.messageTexts(), QStringList{DictMessageText(DictMessage::InUse)});
-    QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(frame, "txtKey"));
     frame->applyDictionaryArrangement();
     QCOMPARE(f->platform.messages.size(), 1);
 }
@@ -647,12 +653,12 @@ void TestDictionaryUi::updateOnlyInDictionaryMode()
 {
     frmMDI *frame = f->shell.mainWindow();
     frame->applyReadingArrangement();
-    QVERIFY(!frame->mnuUpdateKey->isEnabled());
+    QVERIFY(!child<QAction>(frame, "mnuUpdateKey")->isEnabled());
     f->platform.fileToOpen = f->installed();
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
     QVERIFY(f->platform.chosenFileTitles.isEmpty());
     frame->applyDictionaryArrangement();
-    QVERIFY(frame->mnuUpdateKey->isEnabled());
+    QVERIFY(child<QAction>(frame, "mnuUpdateKey")->isEnabled());
 }
 
 void TestDictionaryUi::updateCancelledDoesNothing()
@@ -660,7 +666,7 @@ void TestDictionaryUi::updateCancelledDoesNothing()
     frmMDI *frame = f->dictionaryWindow();
     QVERIFY(frame);
     f->platform.fileToOpen = QString();
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
     QCOMPARE(f->platform.chosenFileTitles.size(), 1);
     QVERIFY(f->platform.messages.isEmpty());
     QVERIFY(!frame->findChild<frmPB *>());
@@ -707,9 +713,9 @@ void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
     f->platform.onMessage = [&](const FakePlatform::Message &) {
         progressGoneAtMessage = !frame->findChild<frmPB *>() && !QApplication::activeModalWidget();
     };
-    frame->cmdSearch->setFocus();
+    child<QPushButton>(frame, "cmdSearch")->setFocus();
 
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
 
     QVERIFY(seen.shown);
     QVERIFY(seen.modal);
@@ -721,13 +727,13 @@ void TestDictionaryUi::updateAddsRowsThenProgressThenSuccess()
     QCOMPARE(f->platform.messages.first().text, u"Tarot Dictionary Successfully Updated\rPlease restart dictionary "_s);
     QCOMPARE(f->platform.messages.first().icon, MessageIcon::Information);
     // The main window takes the keyboard back from the closed progress window.
-    QTRY_COMPARE(QApplication::focusWidget(), frame->txtKey);
+    QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(frame, "txtKey"));
     QCOMPARE(f->session.ProgressCount, qint16(0));
     QCOMPARE(keysIn(f->installed()), (installedKeys() + QStringList{u"Moon"_s, u"Tower"_s}));
     // The list is not reloaded: the new keywords show once it is refilled.
     QCOMPARE(listed(frame), installedKeys());
-    frame->txtKey->setText(u"moon"_s);
-    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    child<QLineEdit>(frame, "txtKey")->setText(u"moon"_s);
+    QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Return);
     QCOMPARE(listed(frame), QStringList{u"Moon"_s});
 }
 
@@ -777,9 +783,9 @@ void TestDictionaryUi::updateRefusals()
     f->platform.fileToOpen = chosen;
     bool progressShown = false;
     QTimer::singleShot(0, frame, [&] { progressShown = qobject_cast<frmPB *>(QApplication::activeModalWidget()); });
-    frame->cmdSearch->setFocus();
+    child<QPushButton>(frame, "cmdSearch")->setFocus();
 
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
 
     if (locker) {
         QSqlQuery(*locker).exec(u"ROLLBACK"_s);
@@ -789,7 +795,7 @@ void TestDictionaryUi::updateRefusals()
     }
     QCOMPARE(f->platform.messageTexts(), QStringList{message});
     QCOMPARE(f->platform.messages.first().icon, fault == u"locked" ? MessageIcon::Error : MessageIcon::Information);
-    QCOMPARE(QApplication::focusWidget(), frame->txtKey);
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(frame, "txtKey"));
     QVERIFY(!progressShown);
     QCOMPARE(keysIn(f->installed()), keysAfter);
     QCOMPARE(listed(frame), installedKeys());
@@ -870,7 +876,7 @@ void TestDictionaryUi::writableProgramFolderKeepsItsOwnFile()
     writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s}});
     f->platform.fileToOpen = chosen;
 
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
 
     QCOMPARE(f->platform.messageTexts(), QStringList{UpdatedMessage()});
     QCOMPARE(keysIn(f->installed()), installedKeys() + QStringList{u"Moon"_s});
@@ -897,7 +903,7 @@ void TestDictionaryUi::readOnlyProgramFolderUsesUserCopy()
     writeDictionary(chosen, {{u"Moon"_s, u"https://dict.example/moon"_s}});
     f->platform.fileToOpen = chosen;
 
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
 
     QCOMPARE(f->platform.messageTexts(), QStringList{UpdatedMessage()});
     QCOMPARE(checked, QStringList{f->installed()});
@@ -910,8 +916,8 @@ void TestDictionaryUi::readOnlyProgramFolderUsesUserCopy()
     QCOMPARE(shipped.readAll(), shippedBefore);
 
     // From now on every action reads the copy: a search finds the new keyword...
-    frame->txtKey->setText(u"moon"_s);
-    QTest::keyClick(frame->txtKey, Qt::Key_Return);
+    child<QLineEdit>(frame, "txtKey")->setText(u"moon"_s);
+    QTest::keyClick(child<QLineEdit>(frame, "txtKey"), Qt::Key_Return);
     QCOMPARE(listed(frame), QStringList{u"Moon"_s});
     // ... a new main window lists it ...
     frame->cmdRestart_Click();
@@ -922,7 +928,7 @@ void TestDictionaryUi::readOnlyProgramFolderUsesUserCopy()
     // ... and the next update goes into the copy without asking about the program folder.
     writeDictionary(f->folder.filePath(u"newest.dll"_s), {{u"Sun"_s, u"https://dict.example/sun"_s}});
     f->platform.fileToOpen = f->folder.filePath(u"newest.dll"_s);
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
     QCOMPARE(keysIn(copy), (installedKeys() + QStringList{u"Moon"_s, u"Sun"_s}));
     QCOMPARE(checked.size(), 1);
     QCOMPARE(keysIn(f->installed()), installedKeys());
@@ -941,7 +947,7 @@ void TestDictionaryUi::readOnlyProgramFolderWithNothingNewMakesNoCopy()
     // The installed file merged into itself adds nothing.
     f->platform.fileToOpen = f->installed();
 
-    frame->mnuUpdateKey->trigger();
+    child<QAction>(frame, "mnuUpdateKey")->trigger();
 
     QCOMPARE(f->platform.messageTexts(), QStringList{UpdatedMessage()});
     const QString copy = f->session.dictionaryStore.userCopyPath(f->folder.path());

@@ -1,4 +1,5 @@
 #include "fakeplatform.h"
+#include "findchild.h"
 
 #include "ui/mainwindow/frmmdi.h"
 #include "ui/mainwindow/modrtbautourldetect.h"
@@ -16,6 +17,7 @@
 #include <memory>
 
 using namespace kesto;
+using kesto::test::child;
 using kesto::test::FakePlatform;
 
 namespace {
@@ -298,7 +300,7 @@ void tst_LinkDetect::mainWindowLoadAndUnload()
     QTest::mouseClick(display->viewport(), Qt::LeftButton, {}, display->cursorRect(cursor).center() + QPoint(2, 0));
     QCOMPARE(platform.openedAddresses, QStringList{QStringLiteral("http://kesto.example/share")});
 
-    QTest::mouseClick(frame->cmdRestart, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(frame, "cmdRestart"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!frame);
     QVERIFY(!IsUrlDetectionOn());

@@ -1,6 +1,7 @@
 // The main window: its panels in both arrangements, the layout rule, its load, how it comes
 // on screen, Start Again and Exit, and its page links.
 #include "ui/mainwindow/frmmdi.h"
+#include "findchild.h"
 #include "appfixture.h"
 #include "core/platform/twips.h"
 #include "core/reading/richtext.h"
@@ -106,9 +107,10 @@ void TestMainWindow::loadCopiesQuerent()
     QVERIFY(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->isReadOnly());
     QVERIFY(frame->findChild<QPlainTextEdit *>(QStringLiteral("txtQ"))->isReadOnly());
     QCOMPARE(f->session.internetConnected, 1);
-    COMPARE_TWIPS(frame->lstKeys->columnWidth(0), twipsOf(frame->lstKeys->width()) - 200);
-    QVERIFY(!frame->mnuUpdateKey->isEnabled());
-    QVERIFY(frame->optExact->isChecked());
+    COMPARE_TWIPS(child<QTreeWidget>(frame, "lstKeys")->columnWidth(0),
+                  twipsOf(child<QTreeWidget>(frame, "lstKeys")->width()) - 200);
+    QVERIFY(!child<QAction>(frame, "mnuUpdateKey")->isEnabled());
+    QVERIFY(child<QRadioButton>(frame, "optExact")->isChecked());
 
     // The reading display starts with its placeholder paragraph; the report writes through
     // its rich-text operations.
@@ -144,28 +146,30 @@ void TestMainWindow::designTexts()
             texts.append(a->isSeparator() ? QStringLiteral("-") : a->text());
         return texts;
     };
-    QCOMPARE(entries(frame->mnuFile),
+    QCOMPARE(entries(child<QMenu>(frame, "mnuFile")),
              (QStringList{QStringLiteral("&Update"), QStringLiteral("-"), QStringLiteral("&Start Again"),
                           QStringLiteral("-"), QStringLiteral("E&xit")}));
-    QCOMPARE(entries(frame->mnuHelp),
+    QCOMPARE(entries(child<QMenu>(frame, "mnuHelp")),
              (QStringList{QStringLiteral("&Online Help"), QStringLiteral("&Visit Us Online"), QStringLiteral("-"),
                           QStringLiteral("Check for Software &Update"), QStringLiteral("-"),
                           QStringLiteral("&About Software")}));
 
     QStringList toolbar;
-    for (QAction *a : frame->TB->actions())
+    for (QAction *a : child<QToolBar>(frame, "TB")->actions())
         toolbar.append(a->text());
     QCOMPARE(toolbar,
              (QStringList{QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Stop"),
                           QStringLiteral("Refresh"), QStringLiteral("Home"), QStringLiteral("Search")}));
-    for (QAction *a : frame->TB->actions())
+    for (QAction *a : child<QToolBar>(frame, "TB")->actions())
         QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
 
-    QCOMPARE(frame->lstKeys->headerItem()->text(0), QStringLiteral("Keywords"));
-    QCOMPARE(frame->lstKeys->columnCount(), 1);
-    QVERIFY(frame->lblCobrand->text().endsWith(QStringLiteral("Click Here for more info on co-branding.")));
-    QVERIFY(frame->lblFullBrand->text().startsWith(QStringLiteral("Home Business Opportunity.")));
-    QVERIFY(frame->lblFullBrand->text().endsWith(QStringLiteral("Click here for more details.")));
+    QCOMPARE(child<QTreeWidget>(frame, "lstKeys")->headerItem()->text(0), QStringLiteral("Keywords"));
+    QCOMPARE(child<QTreeWidget>(frame, "lstKeys")->columnCount(), 1);
+    QVERIFY(child<LinkLabel>(frame, "lblCobrand")
+                ->text()
+                .endsWith(QStringLiteral("Click Here for more info on co-branding.")));
+    QVERIFY(child<LinkLabel>(frame, "lblFullBrand")->text().startsWith(QStringLiteral("Home Business Opportunity.")));
+    QVERIFY(child<LinkLabel>(frame, "lblFullBrand")->text().endsWith(QStringLiteral("Click here for more details.")));
 }
 
 void TestMainWindow::arrangements_data()
@@ -200,40 +204,40 @@ void TestMainWindow::arrangements()
         QVERIFY2(frame->findChild<QWidget *>(name)->isVisible(), qPrintable(name));
     for (const QString &name : hidden)
         QVERIFY2(!frame->findChild<QWidget *>(name)->isVisible(), qPrintable(name));
-    QCOMPARE(frame->mnuUpdateKey->isEnabled(), dictionary);
+    QCOMPARE(child<QAction>(frame, "mnuUpdateKey")->isEnabled(), dictionary);
     QCOMPARE(f->session.internetConnected, dictionary ? 1 : 0);
 
     // Docking: tops stack in order, the bottom panel spans the frame, hidden panels leave
     // their room to the client area.
-    const QRect client = frame->mdiArea->geometry();
-    const QRect bottom = frame->picBottom->geometry();
+    const QRect client = child<QMdiArea>(frame, "mdiArea")->geometry();
+    const QRect bottom = child<QWidget>(frame, "picBottom")->geometry();
     QCOMPARE(bottom.width(), frame->centralWidget()->width());
     COMPARE_TWIPS(bottom.height(), 660);
     QCOMPARE(client.bottom() + 1, bottom.top());
     if (dictionary) {
-        COMPARE_TWIPS(frame->TB->height(), 540);
-        QCOMPARE(frame->picTop2->y(), frame->TB->geometry().bottom() + 1);
-        COMPARE_TWIPS(frame->picTop2->height(), 645);
-        QCOMPARE(client.top(), frame->picTop2->geometry().bottom() + 1);
-        COMPARE_TWIPS(frame->picLeft->width(), 2925);
+        COMPARE_TWIPS(child<QToolBar>(frame, "TB")->height(), 540);
+        QCOMPARE(child<QWidget>(frame, "picTop2")->y(), child<QToolBar>(frame, "TB")->geometry().bottom() + 1);
+        COMPARE_TWIPS(child<QWidget>(frame, "picTop2")->height(), 645);
+        QCOMPARE(client.top(), child<QWidget>(frame, "picTop2")->geometry().bottom() + 1);
+        COMPARE_TWIPS(child<QWidget>(frame, "picLeft")->width(), 2925);
         // The keyword panel runs down beside the client area.
-        QCOMPARE(frame->picLeft->y(), client.top());
-        QCOMPARE(frame->picLeft->height(), client.height());
-        QVERIFY(frame->picLeft->rect().contains(frame->cmdDisplay->geometry()));
-        QCOMPARE(client.left(), frame->picLeft->width());
+        QCOMPARE(child<QWidget>(frame, "picLeft")->y(), client.top());
+        QCOMPARE(child<QWidget>(frame, "picLeft")->height(), client.height());
+        QVERIFY(child<QWidget>(frame, "picLeft")->rect().contains(child<QPushButton>(frame, "cmdDisplay")->geometry()));
+        QCOMPARE(client.left(), child<QWidget>(frame, "picLeft")->width());
         QCOMPARE(client.right() + 1, frame->centralWidget()->width());
     } else {
-        COMPARE_TWIPS(frame->picTop->height(), 915);
-        QCOMPARE(frame->picTop->y(), 0);
-        QCOMPARE(client.top(), frame->picTop->height());
+        COMPARE_TWIPS(child<QWidget>(frame, "picTop")->height(), 915);
+        QCOMPARE(child<QWidget>(frame, "picTop")->y(), 0);
+        QCOMPARE(client.top(), child<QWidget>(frame, "picTop")->height());
         QCOMPARE(client.left(), 0);
-        COMPARE_TWIPS(frame->picRight->width(), 3735);
-        QCOMPARE(client.right() + 1, frame->picRight->x());
+        COMPARE_TWIPS(child<QWidget>(frame, "picRight")->width(), 3735);
+        QCOMPARE(client.right() + 1, child<QWidget>(frame, "picRight")->x());
         QVERIFY(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->isVisible());
     }
     // The right-aligned buttons are within the bottom panel in either arrangement.
-    QVERIFY(frame->picBottom->rect().contains(frame->cmdRestart->geometry()));
-    QVERIFY(frame->picBottom->rect().contains(frame->cmdExit->geometry()));
+    QVERIFY(child<QWidget>(frame, "picBottom")->rect().contains(child<QPushButton>(frame, "cmdRestart")->geometry()));
+    QVERIFY(child<QWidget>(frame, "picBottom")->rect().contains(child<QPushButton>(frame, "cmdExit")->geometry()));
 }
 
 void TestMainWindow::layoutRule_data()
@@ -255,34 +259,40 @@ void TestMainWindow::layoutRule()
     QFETCH(QSize, frameTwips);
 
     frmMDI *frame = f->shownFrame(dictionary);
-    const int listHeightBefore = frame->lstKeys->height();
+    const int listHeightBefore = child<QTreeWidget>(frame, "lstKeys")->height();
     frame->resize(twipsToPixels(frameTwips.width()), twipsToPixels(frameTwips.height()));
     QTRY_COMPARE(frame->size(), QSize(twipsToPixels(frameTwips.width()), twipsToPixels(frameTwips.height())));
 
     const int frameWidth = twipsOf(frame->width());
     const int frameHeight = twipsOf(frame->height());
     if (frameHeight - 5000 < 0)
-        QCOMPARE(frame->lstKeys->height(), listHeightBefore);
+        QCOMPARE(child<QTreeWidget>(frame, "lstKeys")->height(), listHeightBefore);
     else
-        COMPARE_TWIPS(frame->lstKeys->height(), frameHeight - 5000);
-    QVERIFY(frame->lstKeys->y() > frame->cmdSearch->geometry().bottom());
-    QCOMPARE(frame->cmdDisplay->y(), frame->lstKeys->geometry().bottom() + 1);
-    COMPARE_TWIPS(frame->cmdDisplay->height(), 500);
-    for (QWidget *w : {static_cast<QWidget *>(frame->txtKey), static_cast<QWidget *>(frame->lstKeys),
-                       static_cast<QWidget *>(frame->cmdSearch), static_cast<QWidget *>(frame->cmdDisplay)})
-        QCOMPARE(w->x(), frame->picLeft->x());
-    COMPARE_TWIPS(frame->txtKey->width(), twipsOf(frame->picLeft->width()) - 75);
-    COMPARE_TWIPS(frame->lstKeys->width(), twipsOf(frame->picLeft->width()) - 50);
-    COMPARE_TWIPS(frame->cmdDisplay->width(), twipsOf(frame->picLeft->width()) - 50);
+        COMPARE_TWIPS(child<QTreeWidget>(frame, "lstKeys")->height(), frameHeight - 5000);
+    QVERIFY(child<QTreeWidget>(frame, "lstKeys")->y() > child<QPushButton>(frame, "cmdSearch")->geometry().bottom());
+    QCOMPARE(child<QPushButton>(frame, "cmdDisplay")->y(),
+             child<QTreeWidget>(frame, "lstKeys")->geometry().bottom() + 1);
+    COMPARE_TWIPS(child<QPushButton>(frame, "cmdDisplay")->height(), 500);
+    for (QWidget *w : {static_cast<QWidget *>(child<QLineEdit>(frame, "txtKey")),
+                       static_cast<QWidget *>(child<QTreeWidget>(frame, "lstKeys")),
+                       static_cast<QWidget *>(child<QPushButton>(frame, "cmdSearch")),
+                       static_cast<QWidget *>(child<QPushButton>(frame, "cmdDisplay"))})
+        QCOMPARE(w->x(), child<QWidget>(frame, "picLeft")->x());
+    COMPARE_TWIPS(child<QLineEdit>(frame, "txtKey")->width(), twipsOf(child<QWidget>(frame, "picLeft")->width()) - 75);
+    COMPARE_TWIPS(child<QTreeWidget>(frame, "lstKeys")->width(),
+                  twipsOf(child<QWidget>(frame, "picLeft")->width()) - 50);
+    COMPARE_TWIPS(child<QPushButton>(frame, "cmdDisplay")->width(),
+                  twipsOf(child<QWidget>(frame, "picLeft")->width()) - 50);
     COMPARE_TWIPS(frame->findChild<QTextEdit *>(QStringLiteral("rtbDisp1"))->height(), 8875);
     if (dictionary && frameHeight >= frmMDI::kDesignHeight)
-        QVERIFY(frame->picLeft->rect().contains(frame->cmdDisplay->geometry()));
+        QVERIFY(child<QWidget>(frame, "picLeft")->rect().contains(child<QPushButton>(frame, "cmdDisplay")->geometry()));
 
-    const int restartLeft = frameWidth - twipsOf(frame->cmdRestart->width()) - 300;
-    COMPARE_TWIPS(frame->cmdRestart->x(), restartLeft);
-    const int donateLeft = restartLeft - twipsOf(frame->cmdDonate->width()) - 100;
-    COMPARE_TWIPS(frame->cmdDonate->x(), donateLeft);
-    COMPARE_TWIPS(frame->cmdExit->x(), donateLeft - twipsOf(frame->cmdExit->width()) - 100);
+    const int restartLeft = frameWidth - twipsOf(child<QPushButton>(frame, "cmdRestart")->width()) - 300;
+    COMPARE_TWIPS(child<QPushButton>(frame, "cmdRestart")->x(), restartLeft);
+    const int donateLeft = restartLeft - twipsOf(child<QPushButton>(frame, "cmdDonate")->width()) - 100;
+    COMPARE_TWIPS(child<QPushButton>(frame, "cmdDonate")->x(), donateLeft);
+    COMPARE_TWIPS(child<QPushButton>(frame, "cmdExit")->x(),
+                  donateLeft - twipsOf(child<QPushButton>(frame, "cmdExit")->width()) - 100);
 }
 
 void TestMainWindow::comesOnScreenWithFirstChild()
@@ -291,9 +301,9 @@ void TestMainWindow::comesOnScreenWithFirstChild()
     frame->applyReadingArrangement();
     QVERIFY(!frame->isVisible());
 
-    auto *child = new QWidget;
-    child->setWindowTitle(QStringLiteral("child"));
-    QMdiSubWindow *sub = frame->mdiArea->addSubWindow(child);
+    auto *content = new QWidget;
+    content->setWindowTitle(QStringLiteral("child"));
+    QMdiSubWindow *sub = child<QMdiArea>(frame, "mdiArea")->addSubWindow(content);
     QVERIFY(!frame->isVisible()); // added, not yet shown
     sub->show();
     QVERIFY(frame->isVisible());
@@ -321,11 +331,11 @@ void TestMainWindow::dictionaryFromModeScreen()
     frmMDI *frame = f->shell.existingMainWindow();
     QVERIFY(frame);
     QVERIFY(frame->isVisible());
-    QVERIFY(frame->picLeft->isVisible());
-    QVERIFY(frame->TB->isVisible());
-    QVERIFY(!frame->picTop->isVisible());
-    QVERIFY(!frame->picRight->isVisible());
-    QVERIFY(frame->mnuUpdateKey->isEnabled());
+    QVERIFY(child<QWidget>(frame, "picLeft")->isVisible());
+    QVERIFY(child<QToolBar>(frame, "TB")->isVisible());
+    QVERIFY(!child<QWidget>(frame, "picTop")->isVisible());
+    QVERIFY(!child<QWidget>(frame, "picRight")->isVisible());
+    QVERIFY(child<QAction>(frame, "mnuUpdateKey")->isEnabled());
     QCOMPARE(f->session.internetConnected, 1);
     // No reading was made in this run: the hidden querent fields are empty.
     QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QString());

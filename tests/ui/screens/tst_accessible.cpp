@@ -2,6 +2,7 @@
 // the table with their positions, cards and orientation, the face-down cards, the spread
 // pictures, the reading display, the toolbar buttons and the unlabelled check box.
 #include "readingwalk.h"
+#include "findchild.h"
 
 #include "ui/mainwindow/frmmdi.h"
 #include "core/reading/spreads.h"
@@ -84,7 +85,9 @@ void TestAccessible::cardTable()
     const QStringList keys{QStringLiteral("Back"),    QStringLiteral("Forward"), QStringLiteral("Stop"),
                            QStringLiteral("Refresh"), QStringLiteral("Home"),    QStringLiteral("Search")};
     for (const QString &key : keys) {
-        QWidget *button = frame->TB->widgetForAction(frame->TB->findChild<QAction *>(QStringLiteral("TB_") + key));
+        QWidget *button
+            = child<QToolBar>(frame, "TB")
+                  ->widgetForAction(child<QToolBar>(frame, "TB")->findChild<QAction *>(QStringLiteral("TB_") + key));
         QVERIFY(button);
         QCOMPARE(accessible(button), key);
         QCOMPARE(accessible(button, QAccessible::Description), QStringLiteral("Dictionary browser: ") + key);

@@ -3,6 +3,7 @@
 // combination, missing pictures, the order in which cards arrive, input during a cast, and
 // what follows the reading.
 #include "eventprobe.h"
+#include "findchild.h"
 #include "readingwalk.h"
 
 #include "ui/mainwindow/frmmdi.h"
@@ -123,7 +124,7 @@ void TestCardTable::automaticCast()
     QVERIFY(cast && cast->isVisible());
     auto *window = qobject_cast<QMdiSubWindow *>(cast->parentWidget());
     QVERIFY(window);
-    QCOMPARE(window->mdiArea(), frame->mdiArea);
+    QCOMPARE(window->mdiArea(), child<QMdiArea>(frame, "mdiArea"));
     QCOMPARE(window->pos(), QPoint(0, 0));
     QCOMPARE(window->windowTitle(), QStringLiteral("Kesto v1.45"));
     QCOMPARE(cast->size(), QSize(twipsToPixels(11805), twipsToPixels(27225)));
@@ -282,8 +283,8 @@ void TestCardTable::inputWaitsWhileCasting()
             return;
         tried = true;
         QTest::mouseClick(tarot->cmdAuto, Qt::LeftButton);
-        QTest::mouseClick(frame->cmdRestart, Qt::LeftButton);
-        QTest::mouseClick(frame->cmdExit, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(frame, "cmdRestart"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(frame, "cmdExit"), Qt::LeftButton);
         // The close boxes of the main window and the spread screen.
         frame->windowHandle()->close();
         tarot->windowHandle()->close();
@@ -296,7 +297,7 @@ void TestCardTable::inputWaitsWhileCasting()
     QVERIFY(table(*w) && table(*w)->isVisible());
     QCOMPARE(w->session.reading.drawnCards->size(), 11);
     QCOMPARE(w->report().count(kClosingLineStart), 1);
-    QCOMPARE(frame->mdiArea->subWindowList().size(), 1);
+    QCOMPARE(child<QMdiArea>(frame, "mdiArea")->subWindowList().size(), 1);
 }
 
 void TestCardTable::afterTheReading()
@@ -317,7 +318,7 @@ void TestCardTable::afterTheReading()
 
     // Start Again: the main window closes, the mode screen opens; a new reading gets a fresh
     // main window and a fresh table with the new querent.
-    QTest::mouseClick(frame->cmdRestart, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(frame, "cmdRestart"), Qt::LeftButton);
     QTRY_VERIFY(!frame);
     QVERIFY(w->shell.modeScreen()->isVisible());
     tarot = w->toSpreadScreen(QStringLiteral("Bob"));

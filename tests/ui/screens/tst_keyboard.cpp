@@ -2,6 +2,7 @@
 // mode screen to the report, driven by key events sent where the focus is; the card table's
 // focus and Tab order; the spread screen's command keys.
 #include "readingwalk.h"
+#include "findchild.h"
 
 #include "ui/mainwindow/frmmdi.h"
 #include "ui/screens/cardcloseup.h"
@@ -147,20 +148,20 @@ void TestKeyboard::automaticReadingByKeys()
     table->p[1]->setFocus();
     press(Qt::Key_Tab);
     QVERIFY(!table->isAncestorOf(QApplication::focusWidget()));
-    QVERIFY(tabTo([&](QWidget *widget) { return widget == frame->cmdRestart; }));
+    QVERIFY(tabTo([&](QWidget *widget) { return widget == child<QPushButton>(frame, "cmdRestart"); }));
     press(Qt::Key_Tab, Qt::ShiftModifier);
-    QVERIFY(QApplication::focusWidget() != frame->cmdRestart);
+    QVERIFY(QApplication::focusWidget() != child<QPushButton>(frame, "cmdRestart"));
     QVERIFY(tabTo([&](QWidget *widget) { return table->isAncestorOf(widget); }));
 
     // F6 moves between the client area's window and the panels, either way.
     table->p[2]->setFocus();
     press(Qt::Key_F6);
-    QVERIFY(!frame->mdiArea->isAncestorOf(QApplication::focusWidget()));
+    QVERIFY(!child<QMdiArea>(frame, "mdiArea")->isAncestorOf(QApplication::focusWidget()));
     press(Qt::Key_F6);
     QVERIFY(table->isAncestorOf(QApplication::focusWidget()));
 
     // Start Again by Space on its button: the mode screen comes back.
-    QVERIFY(tabTo([&](QWidget *widget) { return widget == frame->cmdRestart; }));
+    QVERIFY(tabTo([&](QWidget *widget) { return widget == child<QPushButton>(frame, "cmdRestart"); }));
     press(Qt::Key_Space);
     QTRY_VERIFY(w->shell.modeScreen() && w->shell.modeScreen()->isVisible());
     QCOMPARE(w->platform.endCount, 0);

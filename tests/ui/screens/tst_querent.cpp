@@ -1,6 +1,7 @@
 // The querent details screen, driven as a user drives it: typing into the filtered boxes,
 // the date boxes, Next, Reset, Back, Exit and the page links.
 #include "ui/mainwindow/frmmdi.h"
+#include "findchild.h"
 #include "appfixture.h"
 #include "ui/screens/frmfront.h"
 #include "ui/screens/frmtarot.h"
@@ -312,11 +313,11 @@ void TestQuerent::nextOpensSpreadScreenAndMainWindow()
     frmMDI *frame = f->shell.existingMainWindow();
     QVERIFY(frame);
     QVERIFY(!frame->isVisible()); // it comes on screen with its first child window
-    QVERIFY(frame->picTop->isVisibleTo(frame));
-    QVERIFY(frame->picRight->isVisibleTo(frame));
-    QVERIFY(!frame->TB->isVisibleTo(frame));
-    QVERIFY(!frame->picTop2->isVisibleTo(frame));
-    QVERIFY(!frame->picLeft->isVisibleTo(frame));
+    QVERIFY(child<QWidget>(frame, "picTop")->isVisibleTo(frame));
+    QVERIFY(child<QWidget>(frame, "picRight")->isVisibleTo(frame));
+    QVERIFY(!child<QToolBar>(frame, "TB")->isVisibleTo(frame));
+    QVERIFY(!child<QWidget>(frame, "picTop2")->isVisibleTo(frame));
+    QVERIFY(!child<QWidget>(frame, "picLeft")->isVisibleTo(frame));
     QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QString());
     QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtDOB"))->text(), QStringLiteral("January 1, 1980"));
 }

@@ -2,6 +2,7 @@
 // arcana boxes, AutoCast, Manual, Back and Exit, and the whole way from the mode screen to
 // the card table.
 #include "ui/mainwindow/frmmdi.h"
+#include "findchild.h"
 #include "appfixture.h"
 #include "eventprobe.h"
 #include "core/reading/spreads.h"
@@ -490,9 +491,9 @@ void TestTarot::modeScreenToCardTable()
     QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("Ann"));
     QCOMPARE(frame->findChild<QLineEdit *>(QStringLiteral("txtCountry"))->text(), QStringLiteral("Peru"));
     QCOMPARE(frame->findChild<QPlainTextEdit *>(QStringLiteral("txtQ"))->toPlainText(), QStringLiteral("Where next?"));
-    QVERIFY(frame->picTop->isVisible());
-    QVERIFY(frame->picRight->isVisible());
-    QVERIFY(!frame->picLeft->isVisible());
+    QVERIFY(child<QWidget>(frame, "picTop")->isVisible());
+    QVERIFY(child<QWidget>(frame, "picRight")->isVisible());
+    QVERIFY(!child<QWidget>(frame, "picLeft")->isVisible());
     QCOMPARE(f->platform.endCount, 0);
 }
 

@@ -2,6 +2,7 @@
 // client area, actual size gives the laid-out table back exactly, the View menu's keys and
 // Ctrl+wheel zoom, and the wheel alone scrolls a sensible step.
 #include "readingwalk.h"
+#include "findchild.h"
 
 #include "ui/mainwindow/frmmdi.h"
 #include "core/reading/layouts.h"
@@ -79,9 +80,9 @@ void TestZoom::fitShowsEverySpreadAndActualSizeRestores()
     QVERIFY(table);
     frmMDI *frame = w->shell.existingMainWindow();
     const int n = SpreadByIndex(spread)->cardCount;
-    QWidget *viewport = frame->mdiArea->viewport();
+    QWidget *viewport = child<QMdiArea>(frame, "mdiArea")->viewport();
 
-    frame->mnuFitToWindow->trigger();
+    child<QAction>(frame, "mnuFitToWindow")->trigger();
     QCoreApplication::processEvents();
     for (int i = 0; i < n; ++i) {
         QLabel *box = table->p[i];
@@ -101,7 +102,7 @@ void TestZoom::fitShowsEverySpreadAndActualSizeRestores()
     if (spread == kCelticCross || spread == kChakraLayout || spread == kFourSeasons)
         QVERIFY(table->zoom() < 1.0);
 
-    frame->mnuActualSize->trigger();
+    child<QAction>(frame, "mnuActualSize")->trigger();
     QCOMPARE(table->zoom(), 1.0);
     QCOMPARE(table->size(), QSize(twipsToPixels(11805), twipsToPixels(27225)));
     const auto layout = LayoutPositions(spread);
@@ -123,8 +124,8 @@ void TestZoom::keysWheelAndMenu()
     frmMDI *frame = w->shell.existingMainWindow();
     // The View menu follows the other menus, in the reading arrangement only.
     const QList<QAction *> bar = frame->menuBar()->actions();
-    QCOMPARE(bar.last(), frame->mnuView->menuAction());
-    QVERIFY(frame->mnuView->menuAction()->isVisible());
+    QCOMPARE(bar.last(), child<QMenu>(frame, "mnuView")->menuAction());
+    QVERIFY(child<QMenu>(frame, "mnuView")->menuAction()->isVisible());
 
     frame->activateWindow();
     QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == frame; }));
@@ -151,7 +152,7 @@ void TestZoom::keysWheelAndMenu()
     QCOMPARE(table->zoom(), 1.0);
 
     // One notch of the wheel: half an inch of the table, not a third of the window.
-    QScrollBar *bar2 = frame->mdiArea->verticalScrollBar();
+    QScrollBar *bar2 = child<QMdiArea>(frame, "mdiArea")->verticalScrollBar();
     QVERIFY(bar2->maximum() > 0);
     const int before = bar2->value();
     wheel(table, -1, Qt::NoModifier);

@@ -1,4 +1,5 @@
 #include "fakeplatform.h"
+#include "findchild.h"
 #include "testfolder.h"
 
 #include "ui/mainwindow/frmmdi.h"
@@ -37,6 +38,7 @@
 #include <unistd.h>
 
 using namespace kesto;
+using kesto::test::child;
 using kesto::test::FakePlatform;
 
 namespace {
@@ -584,8 +586,8 @@ void tst_Browser::mainWindowDictionaryArrangement()
     QVERIFY(QTest::qWaitForWindowExposed(frame));
     QPointer<frmMain> main = frame->webWindows()->dictionaryBrowser();
     QVERIFY(main);
-    QCOMPARE(frame->mdiArea->subWindowList().size(), 1);
-    QCOMPARE(frame->mdiArea->subWindowList().first()->widget(), main.data());
+    QCOMPARE(child<QMdiArea>(frame, "mdiArea")->subWindowList().size(), 1);
+    QCOMPARE(child<QMdiArea>(frame, "mdiArea")->subWindowList().first()->widget(), main.data());
     QVERIFY(main->isVisible() && main->WB->isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(main->page()->url(), first, kLoadTimeout);
     QVERIFY(m_session->dictionaryLink.isEmpty());
@@ -597,7 +599,7 @@ void tst_Browser::mainWindowDictionaryArrangement()
     QTRY_COMPARE_WITH_TIMEOUT(main->page()->url(), second, kLoadTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(!main->page()->isLoading(), kLoadTimeout);
     QAction *back = nullptr;
-    for (QAction *action : frame->TB->actions()) {
+    for (QAction *action : child<QToolBar>(frame, "TB")->actions()) {
         if (action->text() == u"Back")
             back = action;
     }
@@ -665,9 +667,9 @@ void tst_Browser::windowsCloseWhileAPageAsks()
     QTRY_VERIFY_WITH_TIMEOUT(main->page()->title().startsWith(u"asking "), kLoadTimeout);
 
     if (command == u"exit")
-        QTest::mouseClick(frame->cmdExit, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(frame, "cmdExit"), Qt::LeftButton);
     else if (command == u"restart")
-        QTest::mouseClick(frame->cmdRestart, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(frame, "cmdRestart"), Qt::LeftButton);
     else if (command == u"frame close box")
         frame->windowHandle()->close();
     else
