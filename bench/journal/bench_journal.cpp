@@ -28,6 +28,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include "castplatform.h"
 #include "ratioreporter.h"
 
 #include <benchmark/benchmark.h>
@@ -38,47 +39,24 @@
 #include <memory>
 
 using namespace kesto;
+using kesto::bench::kCards;
 
 namespace {
 
 constexpr int kReadings = 10000;
-constexpr std::array<CardId, 10> kCards{3, 17, 25, 40, 52, 61, 70, 8, 33, 77};
 
-// The real platform without its pause, with scripted fractions and the built content.
-class BenchPlatform : public QtPlatform
+// The cast benchmark's platform, with the journal's keep setting scripted.
+class BenchPlatform : public bench::CastPlatform
 {
 public:
-    BenchPlatform() : QtPlatform(QString(), QStringLiteral("kesto-bench-journal")) {}
+    BenchPlatform() : CastPlatform(QStringLiteral("kesto-bench-journal")) {}
 
-    void pause(int) override {}
-    void reseedRandom() override {}
-    QString programFolder() override { return QStringLiteral(KESTO_PROGRAM_DIR); }
-    MessageAnswer message(const QString &, MessageIcon, MessageButtons) override { return MessageAnswer::Ok; }
-    void openAddress(const QString &) override {}
     QString readSetting(const QString &section, const QString &key) override
     {
         return section == QStringLiteral("Journal") && key == QStringLiteral("Keep") ? keep : QString();
     }
     bool writeSetting(const QString &, const QString &, const QString &) override { return true; }
-    float randomFraction() override
-    {
-        if (fractions.empty())
-            return 0.5f;
-        const float f = fractions.front();
-        fractions.pop_front();
-        return f;
-    }
-    // Each card drawn at the first attempt, then every orientation number reversed.
-    void scriptCelticCross()
-    {
-        fractions.clear();
-        for (CardId card : kCards)
-            fractions.push_back(float((card + 0.5) / 78.0));
-        for (std::size_t i = 0; i < kCards.size(); ++i)
-            fractions.push_back(0.9f);
-    }
 
-    std::deque<float> fractions;
     QString keep = QStringLiteral("1");
 };
 
