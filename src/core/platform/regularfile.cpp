@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
+
 #if defined(Q_OS_UNIX)
 #include <cerrno>
 #include <fcntl.h>
@@ -63,6 +65,52 @@ QImage ReadPictureFile(const QString &path)
     // The format is told by the file's content, as it is for a reader given the name.
     QImageReader reader(&file);
     return reader.read();
+}
+
+QString ScaledPicturePath(const QString &path, int scale)
+{
+    if (scale <= 1)
+        return path;
+    const QString mark = QLatin1Char('@') + QString::number(scale) + QLatin1Char('x');
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    // A name without an extension, or one that only starts with a dot, takes the mark at its end.
+    if (dot <= slash + 1)
+        return path + mark;
+    return path.left(dot) + mark + path.mid(dot);
+}
+
+int PictureScaleFor(qreal devicePixelRatio, int largestScale)
+{
+    int scale = 1;
+    // A hair above a whole ratio (1.0000001 from a computed scale factor) is that ratio.
+    while (scale < largestScale && devicePixelRatio > scale + 1e-3)
+        scale *= 2;
+    return std::min(scale, std::max(1, largestScale));
+}
+
+QImage ReadPictureForRatio(const QString &path, qreal devicePixelRatio, int largestScale)
+{
+    int scale = PictureScaleFor(devicePixelRatio, largestScale);
+    if (scale <= 1)
+        return ReadPictureFile(path);
+    QSize plainSize;
+    {
+        QFile file;
+        if (!OpenRegularFile(file, path))
+            return QImage();
+        plainSize = QImageReader(&file).size();
+    }
+    if (plainSize.isValid()) {
+        for (; scale > 1; scale /= 2) {
+            QImage picture = ReadPictureFile(ScaledPicturePath(path, scale));
+            if (!picture.isNull() && picture.size() == plainSize * scale) {
+                picture.setDevicePixelRatio(scale);
+                return picture;
+            }
+        }
+    }
+    return ReadPictureFile(path);
 }
 
 PathKind KindOfPath(const QString &path)

@@ -20,7 +20,8 @@ public:
     qint16 cancel = 0;
 
     // Turns sourcePicture by the angle in degrees, letting events run through yieldToEvents
-    // after every source column; the result is kept in rotatedPicture and returned.
+    // after every source column; the result is kept in rotatedPicture and returned, with the
+    // source's device pixel ratio.
     const QImage &turn(double angle, std::function<void()> yieldToEvents);
 };
 

@@ -11,7 +11,9 @@
 #include "ui/screens/frmauto.h"
 #include "ui/shell/shell.h"
 #include "ui/web/webwindows.h"
+#include "ui/widgets/pixelratio.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -86,11 +88,12 @@ CloseUpText CloseUpTextFor(const TableCard &card)
     return text;
 }
 
-QImage CloseUpPicture(const QString &programFolder, const TableCard &card)
+QImage CloseUpPicture(const QString &programFolder, const TableCard &card, qreal devicePixelRatio)
 {
     if (!card.isCard())
         return {};
-    QImage image = ReadPictureFile(CardPicturePath(programFolder, card.card));
+    const qreal enlargement = qreal(CardCloseUp::pictureSize().width()) / kCardPictureSize.width();
+    QImage image = ReadPictureForRatio(CardPicturePath(programFolder, card.card), devicePixelRatio * enlargement, 4);
     if (image.isNull())
         return image;
     // Upside down is an exact half turn: the same pixels in reverse order.
@@ -188,6 +191,14 @@ CardCloseUp::CardCloseUp(frmAuto &table, QWidget *parent) : QDialog(parent), m_t
 
 CardCloseUp::~CardCloseUp() = default;
 
+bool CardCloseUp::event(QEvent *event)
+{
+    if ((IsPixelRatioChange(event) || event->type() == QEvent::Show) && m_index >= 0
+        && ScreenPixelRatio(this) != m_pictureRatio)
+        showCard(m_index);
+    return QDialog::event(event);
+}
+
 bool CardCloseUp::showCard(int index)
 {
     const TableCard card = m_table.cardAt(index);
@@ -196,15 +207,12 @@ bool CardCloseUp::showCard(int index)
     m_index = index;
 
     Shell &shell = m_table.shell();
-    const QImage image = CloseUpPicture(shell.platform().programFolder(), card);
-    if (image.isNull()) {
+    m_pictureRatio = ScreenPixelRatio(this);
+    const QImage image = CloseUpPicture(shell.platform().programFolder(), card, m_pictureRatio);
+    if (image.isNull())
         picture->clear();
-    } else {
-        QPixmap pixmap = QPixmap::fromImage(
-            image.scaled(pictureSize() * picture->devicePixelRatioF(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-        pixmap.setDevicePixelRatio(picture->devicePixelRatioF());
-        picture->setPixmap(pixmap);
-    }
+    else
+        picture->setPixmap(PixmapForRatio(image, pictureSize(), m_pictureRatio));
 
     const CloseUpText text = CloseUpTextFor(card);
     lblName->setText(text.name);

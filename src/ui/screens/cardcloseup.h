@@ -46,8 +46,10 @@ QString PositionTitleShown(const QString &spreadName, int position);
 QString PositionName(const QString &spreadName, int position);
 
 // The close-up picture as the reading takes the card: upright, or upside down when the
-// report reads it reversed. Null when the picture cannot be read.
-QImage CloseUpPicture(const QString &programFolder, const TableCard &card);
+// report reads it reversed. It is read from the card's larger pictures (it shows at twice the
+// card table's size) for a screen of the given device pixel ratio. Null when the picture
+// cannot be read.
+QImage CloseUpPicture(const QString &programFolder, const TableCard &card, qreal devicePixelRatio = 1.0);
 
 // A card of the card table seen closely: its picture large, its name and how it lies, the
 // position's title and meaning, both meanings of the card with the drawn one marked, and
@@ -89,6 +91,10 @@ public:
     QPushButton *cmdEntry = nullptr;
     QPushButton *cmdClose = nullptr;
 
+protected:
+    // On a screen of another device pixel ratio the picture is shown at its size.
+    bool event(QEvent *event) override;
+
 private:
     // The box of the neighbouring card in a direction (-1 or +1); -1 when there is none.
     int neighbour(int step) const;
@@ -97,6 +103,8 @@ private:
     frmAuto &m_table;
     int m_index = -1;
     QString m_link;
+    // The device pixel ratio the picture was shown for.
+    qreal m_pictureRatio = 1.0;
 };
 
 } // namespace kesto

@@ -7,6 +7,8 @@
 #include "core/platform/maker.h"
 #include "ui/widgets/twipsplacement.h"
 #include "ui/widgets/keyboard.h"
+#include "ui/widgets/pixelratio.h"
+#include "core/rotation/rotation.h"
 #include "core/reading/deck.h"
 #include "core/reading/draw.h"
 #include "core/reading/layouts.h"
@@ -15,6 +17,7 @@
 #include "core/reading/spreads.h"
 #include "ui/shell/shell.h"
 
+#include <QEvent>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -93,11 +96,11 @@ protected:
 
 } // namespace
 
-QImage LoadCardPicture(Platform &platform, CardId card)
+QImage LoadCardPicture(Platform &platform, CardId card, qreal devicePixelRatio)
 {
     if (!IsCatalogueCard(card))
         return {};
-    return ReadPictureFile(CardPicturePath(platform.programFolder(), card));
+    return ReadPictureForRatio(CardPicturePath(platform.programFolder(), card), devicePixelRatio);
 }
 
 CastInputGuard::CastInputGuard()
@@ -508,10 +511,10 @@ void frmAuto::setBoxPicture(int index, const QPixmap &picture)
         box->clear();
         return;
     }
-    m_sizes[index] = picture.size();
+    m_sizes[index] = picture.deviceIndependentSize().toSize();
     if (m_zoom == 1.0) {
         box->setPixmap(picture);
-        box->resize(picture.size());
+        box->resize(m_sizes[index]);
     } else {
         applyZoom(index);
     }
@@ -528,7 +531,7 @@ void frmAuto::applyZoom(int index)
         if (!picture.isNull())
             box->setPixmap(picture);
     } else {
-        box->setPixmap(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        box->setPixmap(PixmapForRatio(picture.toImage(), size, picture.devicePixelRatio(), Qt::IgnoreAspectRatio));
     }
     box->resize(size);
     QLabel *number = lbl[index];
@@ -655,13 +658,53 @@ void frmAuto::showPositionNow(int index)
 
 void frmAuto::turnCardInto(int index, CardId card, double angle)
 {
-    turner.sourcePicture = LoadCardPicture(m_shell.platform(), card);
+    turner.sourcePicture = LoadCardPicture(m_shell.platform(), card, pictureRatio());
     setStagedPicture(turner.sourcePicture);
     RotateImage(angle);
     setBoxPicture(index, stagedPicture());
 }
 
-void frmAuto::loadCardInto(int index, CardId card) { setBoxPicture(index, LoadCardPicture(m_shell.platform(), card)); }
+void frmAuto::loadCardInto(int index, CardId card)
+{
+    setBoxPicture(index, LoadCardPicture(m_shell.platform(), card, pictureRatio()));
+}
+
+qreal frmAuto::pictureRatio()
+{
+    m_pictureRatio = ScreenPixelRatio(this);
+    return m_pictureRatio;
+}
+
+void frmAuto::refreshPictures()
+{
+    const qreal ratio = ScreenPixelRatio(this);
+    if (ratio == m_pictureRatio)
+        return;
+    m_pictureRatio = ratio;
+    // Each card laid is read again for the new ratio and turned as it lies. The turns are not
+    // the cast's own (they leave its turning state alone and let no events run), so a cast
+    // still laying out is not disturbed.
+    for (int i = 0; i < kBoxCount; ++i) {
+        const TableCard card = cardAt(i);
+        if (!card.isCard())
+            continue;
+        QImage picture = LoadCardPicture(m_shell.platform(), card.card, ratio);
+        const double angle = card.crossing ? 90.0 : card.reversed ? 180.0 : 0.0;
+        if (angle != 0.0 && !picture.isNull()) {
+            const qreal pictureScale = picture.devicePixelRatio();
+            picture = RotatePicture(picture, angle, {}, QRgb(turner.background));
+            picture.setDevicePixelRatio(pictureScale);
+        }
+        setBoxPicture(i, picture);
+    }
+}
+
+bool frmAuto::event(QEvent *event)
+{
+    if (IsPixelRatioChange(event) || event->type() == QEvent::Show)
+        refreshPictures();
+    return QWidget::event(event);
+}
 
 void frmAuto::writeReport()
 {

@@ -19,9 +19,10 @@ class frmMDI;
 class Shell;
 struct LayoutPosition;
 
-// The picture of a card read from its file in the program folder; a null image when the
-// file is missing or unreadable.
-QImage LoadCardPicture(Platform &platform, CardId card);
+// The picture of a card read from its file in the program folder, at the size for a screen
+// of the given device pixel ratio (see ReadPictureForRatio); a null image when the file is
+// missing or unreadable.
+QImage LoadCardPicture(Platform &platform, CardId card, qreal devicePixelRatio = 1.0);
 
 // Holds back the user's input (clicks, keys, the windows' close boxes) for as long as it
 // lives. A cast lets pending events run while it draws and turns pictures, so that the
@@ -82,7 +83,7 @@ public:
     // Empties the picture of every box.
     void Clear_PicBox();
 
-    // Sets a box's picture; the box takes the size of the picture. An empty picture leaves
+    // Sets a box's picture; the box takes the (logical) size of the picture. An empty picture leaves
     // the box empty at the size it had, its number still showing.
     void setBoxPicture(int index, const QPixmap &picture);
     void setBoxPicture(int index, const QImage &picture);
@@ -110,6 +111,10 @@ public:
     CardCloseUp *closeUp() const { return m_closeUp; }
 
     Shell &shell() const { return m_shell; }
+
+    // The device pixel ratio card pictures for this table are read for now: that of the
+    // screen it shows on. Remembered, so that a move to another screen reads them again.
+    qreal pictureRatio();
 
     // Zoom of the whole table: 1 is the actual size, the layout table exactly; the
     // others scale the table, the boxes' places, pictures and numbers alike.
@@ -139,6 +144,8 @@ protected:
     // Ctrl+wheel zooms; the wheel alone scrolls the main window's client area a card's
     // fifth or so per notch.
     void wheelEvent(QWheelEvent *event) override;
+    // On a screen of another device pixel ratio the cards are read again at its size.
+    bool event(QEvent *event) override;
 
 private:
     // DONE1 to DONE3: draw, lay out upright (the crossing card turned), report.
@@ -156,6 +163,8 @@ private:
     void focusNeighbour(int index, int step);
     // The card table's window in the main window: the part the Tab order passes as one.
     QWidget *outerWindow();
+    // Reads every laid card's picture again when the table now shows at another ratio.
+    void refreshPictures();
     // Lets the window show the card just laid out before the next one comes.
     void showProgress(int index);
 
@@ -173,6 +182,8 @@ private:
     QList<QSize> m_sizes;
     QList<QPoint> m_places;
     double m_zoom = 1.0;
+    // The device pixel ratio the laid pictures were read for.
+    qreal m_pictureRatio = 1.0;
     bool m_viewMenuConnected = false;
     QFont m_numberFont;
     // The spread the table lays out, by its place in the catalogue; -1 when unknown.

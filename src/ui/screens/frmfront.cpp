@@ -11,10 +11,12 @@
 #include "ui/widgets/actions.h"
 #include "ui/widgets/makermenus.h"
 #include "ui/shell/shell.h"
+#include "ui/widgets/pixelratio.h"
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
 
 #include <algorithm>
+#include <QEvent>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -53,12 +55,7 @@ frmFront::frmFront(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     Image1->setFrameShadow(QFrame::Sunken);
     Image1->setAlignment(Qt::AlignCenter);
     place(Image1, 240, 240, 1800, 3120);
-    {
-        const QImage picture = ReadPictureFile(CardPicturePath(shell.platform().programFolder(), 0));
-        if (!picture.isNull())
-            Image1->setPixmap(QPixmap::fromImage(
-                picture.scaled(Image1->contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    }
+    showPicture();
 
     auto makeLabel = [&](QLabel *&label, const QString &name, const QString &caption, int top) {
         label = new QLabel(caption, client);
@@ -302,6 +299,21 @@ void frmFront::closeForNavigation() { m_close.navigate(this); }
 void frmFront::closeEvent(QCloseEvent *event)
 {
     m_close.accept(event, [this] { m_shell.EndProgram(); });
+}
+
+void frmFront::showPicture()
+{
+    m_pictureRatio = ScreenPixelRatio(this);
+    const QImage picture = ReadPictureForRatio(CardPicturePath(m_shell.platform().programFolder(), 0), m_pictureRatio);
+    if (!picture.isNull())
+        Image1->setPixmap(PixmapForRatio(picture, Image1->contentsRect().size(), m_pictureRatio));
+}
+
+bool frmFront::event(QEvent *event)
+{
+    if ((IsPixelRatioChange(event) || event->type() == QEvent::Show) && ScreenPixelRatio(this) != m_pictureRatio)
+        showPicture();
+    return QMainWindow::event(event);
 }
 
 } // namespace kesto

@@ -70,9 +70,13 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // On a screen of another device pixel ratio the card picture is shown at its size.
+    bool event(QEvent *event) override;
 
 private:
     void buildMenus();
+    // Puts The Fool into Image1, at the size for the screen's pixel ratio.
+    void showPicture();
     // Whether a key pressed in the name or country box types a refused character.
     static bool keyIsRefused(const QKeyEvent *event);
     static bool isAcceptedText(const QString &text);
@@ -81,6 +85,8 @@ private:
 
     Shell &m_shell;
     ScreenClose m_close;
+    // The device pixel ratio Image1's picture was made for.
+    qreal m_pictureRatio = 1.0;
 };
 
 } // namespace kesto

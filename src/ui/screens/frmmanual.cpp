@@ -14,11 +14,13 @@
 #include "ui/widgets/screenwindow.h"
 #include "ui/widgets/actions.h"
 #include "ui/widgets/keyboard.h"
+#include "ui/widgets/pixelratio.h"
 #include "ui/widgets/makermenus.h"
 #include "ui/shell/shell.h"
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
 
+#include <QEvent>
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
@@ -74,7 +76,6 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
     fraPictures->setFrameShadow(QFrame::Sunken);
     place(fraPictures, 2520, 540, 5055, 4035);
 
-    const QPixmap cardBack(QStringLiteral(":/kesto/cardback.jpg"));
     for (int i = 0; i < kFaceDownCount; ++i) {
         auto *box = new FaceDownBox(fraPictures);
         box->setObjectName(QStringLiteral("p_") + QString::number(i));
@@ -82,7 +83,6 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
         box->setFrameShadow(QFrame::Sunken);
         box->setLineWidth(1);
         box->setAlignment(Qt::AlignCenter);
-        box->setPixmap(cardBack);
         const int column = i % kColumns;
         const int row = i / kColumns;
         place(box, 90 + 375 * column, 180 + 630 * row, 350, 600);
@@ -91,6 +91,8 @@ frmManual::frmManual(Shell &shell, QWidget *parent) : QMainWindow(parent), m_she
         box->installEventFilter(this);
         p.append(box);
     }
+
+    showCardBacks();
 
     picManual = new QLabel(client);
     picManual->setObjectName(QStringLiteral("picManual"));
@@ -226,10 +228,7 @@ void frmManual::Form_Load()
     picManual->clear();
     if (const Spread *chosen = SpreadByIndex(screenSpreadIndex))
         picManual->setAccessibleName(QStringLiteral("Spread picture: ") + chosen->listName);
-    const QImage spreadPicture
-        = ReadPictureFile(SpreadPicturePath(m_shell.platform().programFolder(), screenSpreadIndex));
-    if (!spreadPicture.isNull())
-        picManual->setPixmap(QPixmap::fromImage(spreadPicture));
+    showSpreadPicture();
 
     pickCount = 0;
 
@@ -238,6 +237,45 @@ void frmManual::Form_Load()
 }
 
 void frmManual::showCentred() { kesto::showCentred(this); }
+
+void frmManual::showCardBacks()
+{
+    // The face-down card travels inside the program, at its own size and at twice it.
+    const QString plain = QStringLiteral(":/kesto/cardback.jpg");
+    const int scale = PictureScaleFor(ScreenPixelRatio(this), 2);
+    QPixmap back(ScaledPicturePath(plain, scale));
+    if (back.isNull())
+        back = QPixmap(plain);
+    else
+        back.setDevicePixelRatio(scale);
+    m_pictureRatio = ScreenPixelRatio(this);
+    for (FaceDownBox *box : std::as_const(p))
+        box->setPixmap(back);
+}
+
+void frmManual::showSpreadPicture()
+{
+    const QImage spreadPicture = ReadPictureForRatio(
+        SpreadPicturePath(m_shell.platform().programFolder(), screenSpreadIndex), ScreenPixelRatio(this));
+    if (!spreadPicture.isNull())
+        picManual->setPixmap(QPixmap::fromImage(spreadPicture));
+}
+
+bool frmManual::event(QEvent *event)
+{
+    if ((IsPixelRatioChange(event) || event->type() == QEvent::Show) && ScreenPixelRatio(this) != m_pictureRatio) {
+        showCardBacks();
+        if (!picManual->pixmap().isNull())
+            showSpreadPicture();
+    }
+    return QMainWindow::event(event);
+}
+
+qreal frmManual::tableRatio()
+{
+    frmAuto *table = m_shell.cardTable();
+    return table ? table->pictureRatio() : ScreenPixelRatio(this);
+}
 
 void frmManual::p_Click(int Index)
 {
@@ -327,7 +365,7 @@ void frmManual::DrawForPosition(int i)
     const bool reversed = reversedAllowed == FlagTrue && ManualPickReversed(platform.randomFraction());
 
     if (reversed) {
-        turner.sourcePicture = LoadCardPicture(platform, card);
+        turner.sourcePicture = LoadCardPicture(platform, card, tableRatio());
         setStagedPicture(turner.sourcePicture);
         RotateImage(180.0);
         picTmp->setPixmap(Img->pixmap());
@@ -335,7 +373,7 @@ void frmManual::DrawForPosition(int i)
             table->setBoxPicture(i, picTmp->pixmap());
         AppendReversed(reading, card);
     } else if (frmAuto *table = m_shell.cardTable()) {
-        table->setBoxPicture(i, LoadCardPicture(platform, card));
+        table->setBoxPicture(i, LoadCardPicture(platform, card, table->pictureRatio()));
     }
 
     switch (reading.spreadListIndex) {
@@ -408,7 +446,7 @@ void frmManual::placePosition(SpreadIndex spread, int picIndex)
     if (spread == kCelticCross && picIndex == 1) {
         const CardArray &drawn = m_shell.session().reading.drawnCards;
         const CardId card = drawn && drawn->size() > 1 ? drawn->at(1) : -1;
-        turner.sourcePicture = LoadCardPicture(m_shell.platform(), card);
+        turner.sourcePicture = LoadCardPicture(m_shell.platform(), card, table->pictureRatio());
         setStagedPicture(turner.sourcePicture);
         RotateImage(90.0);
         table->setBoxPicture(1, Img->pixmap());

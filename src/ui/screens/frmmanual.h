@@ -117,9 +117,16 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // On a screen of another device pixel ratio the face-down cards and the spread picture
+    // are shown at its size.
+    bool event(QEvent *event) override;
 
 private:
     void buildMenus();
+    void showCardBacks();
+    void showSpreadPicture();
+    // The device pixel ratio of the card table the picks are laid on (this screen's without one).
+    qreal tableRatio();
     // Keys on the face-down cards: arrows move along the rows and columns, Space or Enter
     // picks the card.
     bool faceDownKey(int index, const QKeyEvent *event);
@@ -137,6 +144,8 @@ private:
     Shell &m_shell;
     ScreenClose m_close;
     bool m_completing = false;
+    // The device pixel ratio the face-down cards were shown for.
+    qreal m_pictureRatio = 1.0;
 };
 
 } // namespace kesto

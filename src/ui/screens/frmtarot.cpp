@@ -12,9 +12,11 @@
 #include "ui/widgets/singlechoicelist.h"
 #include "ui/widgets/keyboard.h"
 #include "ui/shell/shell.h"
+#include "ui/widgets/pixelratio.h"
 #include "ui/web/frmabout.h"
 #include "core/online/modhelp.h"
 
+#include <QEvent>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -282,18 +284,31 @@ void frmTarot::showSpreadPicture(int k)
 {
     if (const Spread *spread = SpreadByIndex(k))
         pctCard->setAccessibleName(QStringLiteral("Spread picture: ") + spread->listName);
-    const QImage picture = ReadPictureFile(SpreadPicturePath(m_shell.platform().programFolder(), k));
+    m_shownSpread = k;
+    m_pictureRatio = ScreenPixelRatio(this);
+    const QImage picture
+        = ReadPictureForRatio(SpreadPicturePath(m_shell.platform().programFolder(), k), m_pictureRatio);
     if (picture.isNull()) {
         pctCard->clear();
         const Spread *spread = SpreadByIndex(k);
         pctCard->setText(spread ? spread->listName : QString());
         return;
     }
+    // A picture larger than the box is made to fit it; any other shows at its own size.
     const QSize room = pctCard->contentsRect().size() - QSize(4, 4);
-    QImage shown = picture;
-    if (picture.width() > room.width() || picture.height() > room.height())
-        shown = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    pctCard->setPixmap(QPixmap::fromImage(shown));
+    const QSizeF size = picture.deviceIndependentSize();
+    if (size.width() > room.width() || size.height() > room.height())
+        pctCard->setPixmap(PixmapForRatio(picture, room, m_pictureRatio));
+    else
+        pctCard->setPixmap(QPixmap::fromImage(picture));
+}
+
+bool frmTarot::event(QEvent *event)
+{
+    if ((IsPixelRatioChange(event) || event->type() == QEvent::Show) && m_shownSpread >= 0
+        && ScreenPixelRatio(this) != m_pictureRatio)
+        showSpreadPicture(m_shownSpread);
+    return QMainWindow::event(event);
 }
 
 void frmTarot::selectSpreadByText(const QString &name)

@@ -78,10 +78,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // On a screen of another device pixel ratio the spread picture is shown at its size.
+    bool event(QEvent *event) override;
 
 private:
     void buildMenus();
-    // Puts the picture of spread k into pctCard.
+    // Puts the picture of spread k into pctCard, at the size for the screen's pixel ratio.
     void showSpreadPicture(int k);
     // The deck options as ticked now, published for the cast.
     void publishChoice();
@@ -94,6 +96,9 @@ private:
     QString m_country;
     QString m_question;
     QString m_dateOfBirth;
+    // The spread pctCard shows (-1: none) and the device pixel ratio it was shown for.
+    int m_shownSpread = -1;
+    qreal m_pictureRatio = 1.0;
 };
 
 } // namespace kesto
