@@ -638,7 +638,8 @@ void frmMDI::showFrame()
 {
     if (isVisible())
         return;
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+    // The screen the window is to open on: the primary one unless it was placed on another.
+    if (QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
         if (width() > available.width() || height() > available.height()) {
             showMaximized();

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <QWindow>
 
 #include <cmath>
 
@@ -14,10 +13,10 @@ qreal ScreenPixelRatio(const QWidget *widget)
 {
     if (!widget)
         return 1.0;
-    // QWidget::devicePixelRatioF() answers the highest ratio of all screens while the window
-    // has no native window yet; the window's own screen is the one that shows it.
-    if (const QWindow *window = widget->window()->windowHandle())
-        return window->devicePixelRatio();
+    // What the widget paints at, once its window is made; before, QWidget::devicePixelRatioF()
+    // answers the highest ratio of all screens, and the screen the window opens on tells.
+    if (widget->window()->windowHandle())
+        return widget->devicePixelRatioF();
     if (const QScreen *screen = widget->screen())
         return screen->devicePixelRatio();
     return 1.0;
