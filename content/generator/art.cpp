@@ -8,7 +8,7 @@
 namespace kesto::art {
 
 namespace {
-qreal g_inkScale = 1.0;
+thread_local qreal g_inkScale = 1.0;
 } // namespace
 
 Palette suitPalette(Suit suit)
@@ -36,7 +36,9 @@ Palette majorPalette()
 }
 
 qreal inkWidth() { return 1.1 * g_inkScale; }
-void setInkScale(qreal scale) { g_inkScale = scale; }
+
+InkScale::InkScale(qreal factor) : m_previous(g_inkScale) { g_inkScale = m_previous * factor; }
+InkScale::~InkScale() { g_inkScale = m_previous; }
 
 QPen inkPen(qreal factor)
 {

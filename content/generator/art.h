@@ -32,9 +32,24 @@ struct Palette
 Palette suitPalette(Suit suit);
 Palette majorPalette();
 
-// Width of outlines, in device pixels at the pictures' own size. The icon raises it.
+// Width of outlines, in device pixels at the pictures' own size. A picture drawn larger than
+// its design size (the icon, the @2x and @4x pictures) raises it for as long as an InkScale lives.
 qreal inkWidth();
-void setInkScale(qreal scale);
+
+// Multiplies the width of the cosmetic pens (inkPen, colourPen) by a factor while it lives, so
+// that a picture painted N times larger keeps its line weights; restores the previous scale
+// when it goes. The scale belongs to the thread, so pictures can be drawn side by side.
+class InkScale
+{
+public:
+    explicit InkScale(qreal factor);
+    ~InkScale();
+    InkScale(const InkScale &) = delete;
+    InkScale &operator=(const InkScale &) = delete;
+
+private:
+    qreal m_previous;
+};
 
 QPen inkPen(qreal factor = 1.0);
 QPen colourPen(const QColor &colour, qreal widthPx, Qt::PenCapStyle cap = Qt::RoundCap);
@@ -55,7 +70,8 @@ public:
     Canvas(const Canvas &) = delete;
     Canvas &operator=(const Canvas &) = delete;
 
-    // Design units per device pixel, to keep cosmetic details to size.
+    // Design units per pixel of the picture at its design size (not per device pixel when the
+    // picture is painted larger).
     qreal unit() const { return m_unit; }
 
 private:

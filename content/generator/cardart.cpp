@@ -42,6 +42,16 @@ constexpr QRectF kBanner(10, 199, 120, 27);
 
 } // namespace
 
+QImage pictureImage(QSize designSize, int scale)
+{
+    QImage image(designSize * scale, QImage::Format_RGB32);
+    // 96 dots per inch at every scale: text is laid out for the device's resolution (absolute
+    // letter spacing grows with it), and the scale is already in the painter's transform.
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    return image;
+}
+
 std::optional<CardFace> describeCard(int cardId)
 {
     CardFace face;
@@ -298,12 +308,13 @@ void drawNameBanner(QPainter &p, const Palette &pal, const CardFace &face)
 
 } // namespace
 
-QImage paintCard(const CardFace &face)
+QImage paintCard(const CardFace &face, int scale)
 {
-    QImage image(kCardPictureSize, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
+    QImage image = pictureImage(kCardPictureSize, scale);
     QPainter p(&image);
+    const InkScale ink(scale);
+    if (scale != 1)
+        p.scale(scale, scale);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     const Palette pal = face.major ? majorPalette() : suitPalette(face.suit);
     drawFrame(p, pal, face.major, kCardPictureSize);

@@ -64,13 +64,14 @@ void drawCardBack(QPainter &p, const QRectF &r, qreal radius)
     p.fillPath(starPath(c, s * 0.5, s * 0.2, 8, -90 + 22.5), kPaleGold);
 }
 
-QImage paintCardBack(QSize size)
+QImage paintCardBack(QSize size, int scale)
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
+    QImage image = pictureImage(size, scale);
     image.fill(kBackDeep);
     QPainter p(&image);
+    const InkScale ink(scale);
+    if (scale != 1)
+        p.scale(scale, scale);
     p.setRenderHints(QPainter::Antialiasing);
     drawCardBack(p, QRectF(0, 0, size.width(), size.height()), 1.5);
     return image;
@@ -83,7 +84,7 @@ QImage paintIcon(int size)
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     const qreal s = size / 64.0;
-    setInkScale(s);
+    const InkScale ink(s);
     p.scale(s, s);
     // Two face-down cards fanned behind a face-up card with the star.
     const QRectF cardRect(-13, -22, 26, 44);
@@ -131,7 +132,6 @@ QImage paintIcon(int size)
     water.addRect(QRectF(panelRect.left(), 13, panelRect.width(), panelRect.bottom() - 13));
     p.fillPath(water.intersected(panel), QColor(0x2c, 0x5c, 0xa0));
     p.restore();
-    setInkScale(1.0);
     return image;
 }
 
@@ -150,13 +150,14 @@ QFont spreadTitleFont(const QString &name, const QRectF &box)
 
 } // namespace
 
-QImage paintSpread(int spreadIndex, const QString &name)
+QImage paintSpread(int spreadIndex, const QString &name, int scale)
 {
     const QSize size = kSpreadPictureSize;
-    QImage image(size, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
+    QImage image = pictureImage(size, scale);
     QPainter p(&image);
+    const InkScale ink(scale);
+    if (scale != 1)
+        p.scale(scale, scale);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     const Palette pal = majorPalette();
     const QRectF whole(0, 0, size.width(), size.height());
@@ -182,12 +183,13 @@ QImage paintSpread(int spreadIndex, const QString &name)
     // kept to a modest size.
     const QRect bounds = LayoutBoundsTwips(spreadIndex);
     const QRectF area = table.adjusted(5, 6, -5, -6);
-    const qreal scale = std::min({area.width() / bounds.width(), area.height() / bounds.height(), 0.02});
-    const QPointF origin(area.center().x() - bounds.width() * scale / 2,
-                         area.center().y() - bounds.height() * scale / 2);
+    const qreal perTwip = std::min({area.width() / bounds.width(), area.height() / bounds.height(), 0.02});
+    const QPointF origin(area.center().x() - bounds.width() * perTwip / 2,
+                         area.center().y() - bounds.height() * perTwip / 2);
     const auto toPicture = [&](const QRect &twips) {
-        return QRectF(origin.x() + (twips.left() - bounds.left()) * scale,
-                      origin.y() + (twips.top() - bounds.top()) * scale, twips.width() * scale, twips.height() * scale);
+        return QRectF(origin.x() + (twips.left() - bounds.left()) * perTwip,
+                      origin.y() + (twips.top() - bounds.top()) * perTwip, twips.width() * perTwip,
+                      twips.height() * perTwip);
     };
 
     const int count = int(LayoutPositions(spreadIndex).size());

@@ -1,6 +1,8 @@
 // Draws the pictures Kesto ships with: the 78 card pictures (cards/r<id>.jpg), the 8 spread
 // diagrams (pic/c<index>.jpg), the face-down card of the manual pick and the application
-// icons, and on request contact sheets of the cards and the spreads. Everything is drawn
+// icons, each also drawn larger for screens of higher pixel density (r<id>@2x.jpg and @4x,
+// c<index>@2x.jpg, the card back's and the icons' @2x), and on request contact sheets of the
+// cards and the spreads. Everything is drawn
 // here from code; the output depends only on this program and the installed DejaVu fonts,
 // so every run writes the same bytes.
 #include "cardart.h"
@@ -18,6 +20,7 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <cstdio>
+#include <functional>
 
 using namespace kesto;
 
@@ -25,6 +28,12 @@ namespace {
 
 constexpr int kJpegQuality = 95;
 constexpr int kIconSizes[] = {48, 64, 128, 256};
+// The scales each kind of picture is drawn at: 1 is the design size, the others serve screens
+// of higher pixel density (the cards' 4x for the large close-up there).
+constexpr int kCardScales[] = {1, 2, 4};
+constexpr int kSpreadScales[] = {1, 2};
+constexpr int kCardBackScales[] = {1, 2};
+constexpr int kIconScales[] = {1, 2};
 
 void fail(const QString &message) { std::fprintf(stderr, "kesto_contentgen: %s\n", qPrintable(message)); }
 
@@ -69,46 +78,80 @@ bool writeImage(const QImage &image, const QString &path, const char *format)
     return writeFile(encode(image, format, path), path);
 }
 
-// Pictures as they ship: encoded as JPEG, and decoded again for the contact sheets.
-struct Encoded
+// The file name of a picture drawn `scale` times larger than its design size: "@2x" before
+// the extension (cards/r5.jpg, cards/r5@2x.jpg), the names the program loads them by.
+QString scaledName(const QString &name, int scale)
 {
-    QList<QByteArray> files;
-    QList<QImage> decoded;
-};
-
-Encoded encodeAll(const QList<QImage> &pictures, const QString &pattern)
-{
-    Encoded out;
-    for (int i = 0; i < pictures.size(); ++i) {
-        QByteArray bytes = encode(pictures[i], "jpeg", pattern.arg(i));
-        if (bytes.isEmpty())
-            return {};
-        out.decoded.append(QImage::fromData(bytes, "jpeg"));
-        out.files.append(std::move(bytes));
-    }
-    return out;
+    if (scale == 1)
+        return name;
+    const QString tag = QStringLiteral("@%1x").arg(scale);
+    const int dot = int(name.lastIndexOf(u'.'));
+    if (dot <= name.lastIndexOf(u'/') + 1)
+        return name + tag;
+    return name.left(dot) + tag + name.mid(dot);
 }
 
-QList<QImage> paintCards()
+// One file to draw: where it goes (under the output folder, or absolute), how it is painted
+// and encoded.
+struct Picture
 {
-    QList<QImage> cards;
+    QString path;
+    std::function<QImage()> paint;
+    const char *format = "jpeg";
+};
+
+// Paints and encodes every picture, in the order given; a picture that could not be encoded
+// comes back as empty bytes, after its failure was reported.
+QList<QByteArray> drawAll(const QList<Picture> &pictures)
+{
+    QList<QByteArray> files;
+    for (const Picture &picture : pictures)
+        files.append(encode(picture.paint(), picture.format, picture.path));
+    return files;
+}
+
+bool writeAll(const QDir &dir, const QList<Picture> &pictures, const QList<QByteArray> &files)
+{
+    for (int i = 0; i < pictures.size(); ++i) {
+        if (!writeFile(files[i], dir.filePath(pictures[i].path)))
+            return false;
+    }
+    return true;
+}
+
+// The faces of the whole deck, or none after reporting a card the deck cannot draw.
+QList<art::CardFace> deckFaces()
+{
+    QList<art::CardFace> faces;
     for (CardId id = 0; id < kCardCount; ++id) {
         const auto face = art::describeCard(id);
         if (!face) {
             fail(QStringLiteral("card %1 (\"%2\") has a name the deck cannot draw").arg(id).arg(CardName(id)));
             return {};
         }
-        cards.append(art::paintCard(*face));
+        faces.append(*face);
     }
-    return cards;
+    return faces;
 }
 
-QList<QImage> paintSpreads()
+QList<Picture> cardPictures(const QList<art::CardFace> &faces, int scale)
 {
-    QList<QImage> spreads;
-    for (int index = 0; index < kSpreadLayoutCount; ++index)
-        spreads.append(art::paintSpread(index, SpreadByIndex(index)->listName));
-    return spreads;
+    QList<Picture> pictures;
+    for (int id = 0; id < faces.size(); ++id) {
+        pictures.append({scaledName(QStringLiteral("cards/r%1.jpg").arg(id), scale),
+                         [face = faces[id], scale] { return art::paintCard(face, scale); }});
+    }
+    return pictures;
+}
+
+QList<Picture> spreadPictures(int scale)
+{
+    QList<Picture> pictures;
+    for (int index = 0; index < kSpreadLayoutCount; ++index) {
+        pictures.append({scaledName(QStringLiteral("pic/c%1.jpg").arg(index), scale),
+                         [index, scale] { return art::paintSpread(index, SpreadByIndex(index)->listName, scale); }});
+    }
+    return pictures;
 }
 
 // All pictures in a grid on a dark ground, each with its file name under it.
@@ -145,10 +188,12 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("Draws Kesto's card, spread and icon pictures."));
     parser.addHelpOption();
     const QCommandLineOption programDir(QStringLiteral("program-dir"),
-                                        QStringLiteral("Write cards/, pic/ and icons/ into <folder>."),
+                                        QStringLiteral("Write cards/, pic/ and icons/ into <folder>, each "
+                                                       "picture also at larger sizes (<name>@2x, cards @4x)."),
                                         QStringLiteral("folder"));
     const QCommandLineOption cardBack(QStringLiteral("card-back"),
-                                      QStringLiteral("Write the face-down card picture to <file>."),
+                                      QStringLiteral("Write the face-down card picture to <file>, and the same "
+                                                     "picture at twice the size beside it (<name>@2x.jpg)."),
                                       QStringLiteral("file"));
     const QCommandLineOption sheets(QStringLiteral("contact-sheets"),
                                     QStringLiteral("Write cards.png and spreads.png into <folder>."),
@@ -166,34 +211,51 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const QList<QImage> cardPictures = paintCards();
-    if (cardPictures.isEmpty())
-        return 1;
-    const Encoded cards = encodeAll(cardPictures, QStringLiteral("cards/r%1.jpg"));
-    const Encoded spreads = encodeAll(paintSpreads(), QStringLiteral("pic/c%1.jpg"));
-    if (cards.files.isEmpty() || spreads.files.isEmpty())
+    const QList<art::CardFace> faces = deckFaces();
+    if (faces.isEmpty())
         return 1;
 
     bool ok = true;
     if (parser.isSet(programDir)) {
-        const QDir dir(parser.value(programDir));
-        for (int id = 0; id < cards.files.size(); ++id)
-            ok = ok && writeFile(cards.files[id], dir.filePath(QStringLiteral("cards/r%1.jpg").arg(id)));
-        for (int index = 0; index < spreads.files.size(); ++index)
-            ok = ok && writeFile(spreads.files[index], dir.filePath(QStringLiteral("pic/c%1.jpg").arg(index)));
-        for (const int size : kIconSizes)
-            ok = ok
-                && writeImage(art::paintIcon(size), dir.filePath(QStringLiteral("icons/kesto-%1.png").arg(size)),
-                              "png");
+        QList<Picture> pictures;
+        for (const int scale : kCardScales)
+            pictures += cardPictures(faces, scale);
+        for (const int scale : kSpreadScales)
+            pictures += spreadPictures(scale);
+        for (const int scale : kIconScales) {
+            for (const int size : kIconSizes) {
+                pictures.append({scaledName(QStringLiteral("icons/kesto-%1.png").arg(size), scale),
+                                 [size, scale] { return art::paintIcon(size * scale); }, "png"});
+            }
+        }
+        ok = writeAll(QDir(parser.value(programDir)), pictures, drawAll(pictures));
     }
-    if (ok && parser.isSet(cardBack))
-        ok = writeImage(art::paintCardBack(kCardBackSize), parser.value(cardBack), "jpeg");
+    if (ok && parser.isSet(cardBack)) {
+        // The resource holds every scale; the larger ones go beside the given file.
+        const QString path = QFileInfo(parser.value(cardBack)).absoluteFilePath();
+        QList<Picture> pictures;
+        for (const int scale : kCardBackScales)
+            pictures.append({scaledName(path, scale), [scale] { return art::paintCardBack(kCardBackSize, scale); }});
+        ok = writeAll(QDir(), pictures, drawAll(pictures));
+    }
     if (ok && parser.isSet(sheets)) {
+        // The sheets show the pictures as they ship, at the design size, decoded again.
+        const auto decoded = [](const QList<Picture> &pictures, bool *ok) {
+            QList<QImage> images;
+            for (const QByteArray &bytes : drawAll(pictures)) {
+                images.append(QImage::fromData(bytes, "jpeg"));
+                *ok = *ok && !images.last().isNull();
+            }
+            return images;
+        };
+        const QList<QImage> cards = decoded(cardPictures(faces, 1), &ok);
+        const QList<QImage> spreads = decoded(spreadPictures(1), &ok);
         const QDir dir(parser.value(sheets));
-        ok = writeImage(contactSheet(cards.decoded, 13, QStringLiteral("r%1")),
-                        dir.filePath(QStringLiteral("cards.png")), "png")
-            && writeImage(contactSheet(spreads.decoded, 4, QStringLiteral("c%1")),
-                          dir.filePath(QStringLiteral("spreads.png")), "png");
+        ok = ok
+            && writeImage(contactSheet(cards, 13, QStringLiteral("r%1")), dir.filePath(QStringLiteral("cards.png")),
+                          "png")
+            && writeImage(contactSheet(spreads, 4, QStringLiteral("c%1")), dir.filePath(QStringLiteral("spreads.png")),
+                          "png");
     }
     return ok ? 0 : 1;
 }

@@ -66,35 +66,42 @@ else
 fi
 
 # --- Content beside the executable ---------------------------------------------------------
-# check_pictures <folder> <prefix> <count>: <prefix>0.jpg ... <prefix><count-1>.jpg, all JPEG,
-# and nothing else.
+# check_pictures <folder> <prefix> <count> <scale>...: <prefix>0<scale>.jpg ...
+# <prefix><count-1><scale>.jpg for every scale given ("" for the design size, then @2x, @4x
+# for screens of higher pixel density), all JPEG, and nothing else.
 check_pictures() {
     folder=$1 prefix=$2 count=$3
+    shift 3
     if ! ls "$KESTO_PROGRAM_DIR/$folder"/*.jpg >/dev/null 2>&1; then
         skip "the build has produced no $folder/ pictures yet"
         return
     fi
-    missing="" wrong="" i=0
-    while [ $i -lt "$count" ]; do
-        f="$program/$folder/$prefix$i.jpg"
-        if [ ! -f "$f" ]; then
-            missing="$missing $prefix$i.jpg"
-        elif [ "$(magic "$f" 3)" != ffd8ff ]; then
-            wrong="$wrong $prefix$i.jpg"
-        fi
-        i=$((i + 1))
+    missing="" wrong="" expected=0
+    for scale in "$@"; do
+        i=0
+        while [ $i -lt "$count" ]; do
+            name="$prefix$i$scale.jpg"
+            f="$program/$folder/$name"
+            if [ ! -f "$f" ]; then
+                missing="$missing $name"
+            elif [ "$(magic "$f" 3)" != ffd8ff ]; then
+                wrong="$wrong $name"
+            fi
+            i=$((i + 1))
+        done
+        expected=$((expected + count))
     done
     found=$(find "$program/$folder" -type f 2>/dev/null | wc -l)
     [ -n "$missing" ] && fail "$folder/ lacks$missing"
     [ -n "$wrong" ] && fail "$folder/ holds files that are not JPEG pictures:$wrong"
-    if [ -z "$missing$wrong" ] && [ "$found" -ne "$count" ]; then
-        fail "$folder/ holds $found files instead of $count"
+    if [ -z "$missing$wrong" ] && [ "$found" -ne "$expected" ]; then
+        fail "$folder/ holds $found files instead of $expected"
     elif [ -z "$missing$wrong" ]; then
-        pass "$folder/ holds $count JPEG pictures"
+        pass "$folder/ holds $count JPEG pictures at each of $# sizes"
     fi
 }
-check_pictures cards r 78
-check_pictures pic c 8
+check_pictures cards r 78 "" @2x @4x
+check_pictures pic c 8 "" @2x
 
 if [ ! -f "$KESTO_PROGRAM_DIR/tarot.dll" ]; then
     skip "the build has produced no tarot.dll yet"
@@ -136,18 +143,25 @@ icons="$root/$KESTO_INSTALL_ICONS_DIR"
 if ! ls "$KESTO_PROGRAM_DIR"/icons/kesto-*.png >/dev/null 2>&1; then
     skip "the build has produced no icons yet"
 else
+    # check_icon <theme folder> <pixels>: the icon in <folder>/apps is a PNG of that size.
+    check_icon() {
+        f="$icons/$1/apps/$KESTO_APP_ID.png"
+        if [ ! -f "$f" ]; then
+            fail "no icon is installed in $1/"
+        elif [ "$(magic "$f" 8)" != 89504e470d0a1a0a ]; then
+            fail "the icon installed in $1/ is not a PNG picture"
+        elif [ "$(png_size "$f")" != "$2x$2" ]; then
+            fail "the icon in $1/ measures $(png_size "$f"), not $2x$2"
+        else
+            pass "icon $1 ($2x$2 pixels)"
+        fi
+    }
+    # Every size comes twice: for the design scale, and drawn for scale 2 in <n>x<n>@2/.
     for built in "$KESTO_PROGRAM_DIR"/icons/kesto-*.png; do
         size=${built##*/kesto-}; size=${size%.png}
-        f="$icons/${size}x$size/apps/$KESTO_APP_ID.png"
-        if [ ! -f "$f" ]; then
-            fail "the ${size} px icon is not installed"
-        elif [ "$(magic "$f" 8)" != 89504e470d0a1a0a ]; then
-            fail "the installed ${size} px icon is not a PNG picture"
-        elif [ "$(png_size "$f")" != "${size}x$size" ]; then
-            fail "the icon in ${size}x$size/ measures $(png_size "$f")"
-        else
-            pass "icon ${size}x$size"
-        fi
+        case $size in *@*) continue ;; esac
+        check_icon "${size}x$size" "$size"
+        check_icon "${size}x$size@2" "$((size * 2))"
     done
     if [ -f "$KESTO_PROGRAM_DIR/icons/kesto.svg" ]; then
         if [ -f "$icons/scalable/apps/$KESTO_APP_ID.svg" ]; then
