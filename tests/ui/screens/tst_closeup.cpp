@@ -23,14 +23,14 @@ using namespace kesto::test;
 
 namespace {
 
-// The close-up's picture as it should be: the file's picture, upside down when reversed,
-// at the close-up's size.
+// The close-up's picture as it should be: the card's picture at twice the size (the close-up's
+// size on a standard screen), upside down when reversed.
 QImage expectedPicture(const TestFolder &folder, CardId card, bool reversed)
 {
-    QImage image = cardImage(folder, card);
+    QImage image = rgb32(ReadPictureFile(ScaledPicturePath(CardPicturePath(folder.path(), card), 2)));
     if (reversed)
         image = halfTurn(image);
-    return rgb32(image.scaled(CardCloseUp::pictureSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return image;
 }
 
 struct Expected
