@@ -23,12 +23,18 @@ private:
     bool m_pressed = false;
 };
 
-// A clickable label that reads like a web link: blue, underlined, wrapped.
+// A clickable label that reads like a web link: blue, underlined, wrapped. The keyboard
+// reaches it with Tab (a click does not take the focus), and Enter or Space follows it, with
+// a focus frame while it has the focus.
 class LinkLabel : public ClickableLabel
 {
     Q_OBJECT
 public:
     explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // The link to the maker's forum: "Join the <forum> and talk tarot with readers from all

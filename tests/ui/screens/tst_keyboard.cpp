@@ -2,6 +2,7 @@
 // mode screen to the report, driven by key events sent where the focus is; the card table's
 // focus and Tab order; the spread screen's command keys.
 #include "readingwalk.h"
+#include "ui/widgets/linklabel.h"
 #include "findchild.h"
 
 #include "ui/mainwindow/frmmdi.h"
@@ -98,6 +99,7 @@ private Q_SLOTS:
 
     void automaticReadingByKeys();
     void manualPickByKeys();
+    void linksByKeys();
 };
 
 void TestKeyboard::automaticReadingByKeys()
@@ -212,6 +214,26 @@ void TestKeyboard::manualPickByKeys()
     QVERIFY(w->report().contains(CardTitle(30, false)));
     frmAuto *table = w->shell.existingCardTable();
     QVERIFY(table && table->p[1]->isVisible());
+}
+
+void TestKeyboard::linksByKeys()
+{
+    // The mode screen's links are stops of the Tab order, after Continue; Enter follows one.
+    w->shell.showModeScreen();
+    frmOpen *open = w->shell.modeScreen();
+    QVERIFY(waitActive(open));
+    open->cmdContd->setFocus();
+    press(Qt::Key_Tab);
+    auto *link = qobject_cast<LinkLabel *>(QApplication::focusWidget());
+    QVERIFY(link);
+    QVERIFY(w->platform.openedAddresses.isEmpty());
+    press(Qt::Key_Return);
+    QCOMPARE(w->platform.openedAddresses.size(), 1);
+    // A click follows it too, without taking the focus from where it was.
+    open->cmdContd->setFocus();
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(w->platform.openedAddresses.size(), 2);
+    QCOMPARE(QApplication::focusWidget(), open->cmdContd);
 }
 
 QTEST_MAIN(TestKeyboard)
