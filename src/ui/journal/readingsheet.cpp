@@ -102,8 +102,12 @@ QPageSize::PageSizeId LocalePaperSize(const QLocale &locale)
 
 namespace {
 
+// The pictures a printed or exported sheet shows: the twice-size ones.
+constexpr qreal kSheetPictureRatio = 2.0;
+
 // A finished reading's card table ready to paint: each card's picture, turned as it lay,
-// at its place in pixels of the pictures' own size.
+// at its place in pixels of the plain pictures' own size. The pictures may be the larger
+// ones (their device pixel ratio says so); they paint at the same size, only sharper.
 struct CardTablePieces
 {
     struct Card
@@ -116,7 +120,7 @@ struct CardTablePieces
     QList<Card> cards;
 };
 
-CardTablePieces cardTablePieces(Platform &platform, const JournalReading &reading)
+CardTablePieces cardTablePieces(Platform &platform, const JournalReading &reading, qreal pictureRatio)
 {
     CardTablePieces pieces;
     CurrentReading cast;
@@ -140,7 +144,7 @@ CardTablePieces cardTablePieces(Platform &platform, const JournalReading &readin
         card.at = QPoint((position->left - bounds.left()) / kPictureTwipsPerPixel + margin,
                          (position->top - bounds.top()) / kPictureTwipsPerPixel + margin);
         card.number = i + 1;
-        card.picture = LoadCardPicture(platform, cards[i]);
+        card.picture = LoadCardPicture(platform, cards[i], pictureRatio);
         if (!card.picture.isNull() && (position->quarterTurned || IsInArray(cards[i], reading.reversedCards))) {
             turner.sourcePicture = card.picture;
             card.picture = turner.turn(position->quarterTurned ? 90.0 : 180.0, [] {});
@@ -202,7 +206,7 @@ private:
 
 QImage DrawCardTable(Platform &platform, const JournalReading &reading)
 {
-    const CardTablePieces pieces = cardTablePieces(platform, reading);
+    const CardTablePieces pieces = cardTablePieces(platform, reading, 1.0);
     if (pieces.size.isEmpty())
         return QImage();
     QImage table(pieces.size, QImage::Format_RGB32);
@@ -282,7 +286,8 @@ int PaintReadingSheet(QPagedPaintDevice &device, Platform &platform, const Journ
     cursor.movePosition(QTextCursor::End);
 
     // The cards in the spread's pattern, as large as the page allows.
-    CardTablePieces pieces = cardTablePieces(platform, reading);
+    // On paper the table is a few inches wide: the larger pictures keep the cards sharp there.
+    CardTablePieces pieces = cardTablePieces(platform, reading, kSheetPictureRatio);
     std::unique_ptr<CardTableObject> tableObject;
     if (!pieces.size.isEmpty()) {
         QTextBlockFormat centred;

@@ -534,6 +534,21 @@ void TestJournal::sheetAsPdf()
         const QPoint at = green.topLeft() + centre.toPoint();
         QVERIFY2(!tableGreen(page.pixel(at)), qPrintable(u"card %1"_s.arg(i + 1)));
     }
+
+    // On paper the cards are the twice-size pictures: every card's picture in the PDF has
+    // twice the pixels of the plain one, each way (upright or reversed 280 x 468, the
+    // crossing card 468 x 280).
+    const QStringList images = runTool(u"pdfimages"_s, {u"-list"_s, w.platform.fileToSave}).split(u'\n');
+    int cardImages = 0;
+    for (const QString &line : images) {
+        const QStringList fields = line.simplified().split(u' ');
+        if (fields.size() > 4 && fields[2] == u"image") {
+            const QSize size(fields[3].toInt(), fields[4].toInt());
+            QVERIFY2(size == kCardPictureSize * 2 || size == (kCardPictureSize * 2).transposed(), qPrintable(line));
+            ++cardImages;
+        }
+    }
+    QCOMPARE(cardImages, int(cards.size()));
 }
 
 void TestJournal::paperFollowsTheLocale()
