@@ -48,7 +48,7 @@ frmFront::frmFront(Shell &shell, QWidget *parent) : QMainWindow(parent), m_shell
     const QFont labelFont(QStringLiteral("Verdana"), 8, QFont::Bold);
     const QFont boxFont(QStringLiteral("Verdana"), 8);
 
-    // The Fool, the card of setting out, beside the querent's details.
+    // The first card of the catalogue (r0.jpg) beside the querent's details.
     Image1 = new QLabel(client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFrameShape(QFrame::Panel);
