@@ -193,8 +193,7 @@ CardCloseUp::~CardCloseUp() = default;
 
 bool CardCloseUp::event(QEvent *event)
 {
-    if ((IsPixelRatioChange(event) || event->type() == QEvent::Show) && m_index >= 0
-        && ScreenPixelRatio(this) != m_pictureRatio)
+    if (m_index >= 0 && ShowsAtAnotherRatio(event, this, m_pictureRatio))
         showCard(m_index);
     return QDialog::event(event);
 }

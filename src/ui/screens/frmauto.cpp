@@ -8,7 +8,6 @@
 #include "ui/widgets/twipsplacement.h"
 #include "ui/widgets/keyboard.h"
 #include "ui/widgets/pixelratio.h"
-#include "core/rotation/rotation.h"
 #include "core/reading/deck.h"
 #include "core/reading/draw.h"
 #include "core/reading/layouts.h"
@@ -677,31 +676,26 @@ qreal frmAuto::pictureRatio()
 
 void frmAuto::refreshPictures()
 {
-    const qreal ratio = ScreenPixelRatio(this);
-    if (ratio == m_pictureRatio)
-        return;
-    m_pictureRatio = ratio;
+    const qreal ratio = pictureRatio();
     // Each card laid is read again for the new ratio and turned as it lies. The turns are not
-    // the cast's own (they leave its turning state alone and let no events run), so a cast
+    // the cast's own (they use a turning state of their own and let no events run), so a cast
     // still laying out is not disturbed.
+    CardTurner refresh;
+    refresh.background = turner.background;
     for (int i = 0; i < kBoxCount; ++i) {
         const TableCard card = cardAt(i);
         if (!card.isCard())
             continue;
-        QImage picture = LoadCardPicture(m_shell.platform(), card.card, ratio);
+        refresh.sourcePicture = LoadCardPicture(m_shell.platform(), card.card, ratio);
         const double angle = card.crossing ? 90.0 : card.reversed ? 180.0 : 0.0;
-        if (angle != 0.0 && !picture.isNull()) {
-            const qreal pictureScale = picture.devicePixelRatio();
-            picture = RotatePicture(picture, angle, {}, QRgb(turner.background));
-            picture.setDevicePixelRatio(pictureScale);
-        }
-        setBoxPicture(i, picture);
+        setBoxPicture(i,
+                      angle == 0.0 || refresh.sourcePicture.isNull() ? refresh.sourcePicture : refresh.turn(angle, {}));
     }
 }
 
 bool frmAuto::event(QEvent *event)
 {
-    if (IsPixelRatioChange(event) || event->type() == QEvent::Show)
+    if (ShowsAtAnotherRatio(event, this, m_pictureRatio))
         refreshPictures();
     return QWidget::event(event);
 }

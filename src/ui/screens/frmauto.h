@@ -163,7 +163,7 @@ private:
     void focusNeighbour(int index, int step);
     // The card table's window in the main window: the part the Tab order passes as one.
     QWidget *outerWindow();
-    // Reads every laid card's picture again when the table now shows at another ratio.
+    // Reads every laid card's picture again for the ratio the table now shows at.
     void refreshPictures();
     // Lets the window show the card just laid out before the next one comes.
     void showProgress(int index);

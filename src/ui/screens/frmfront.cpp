@@ -311,7 +311,7 @@ void frmFront::showPicture()
 
 bool frmFront::event(QEvent *event)
 {
-    if ((IsPixelRatioChange(event) || event->type() == QEvent::Show) && ScreenPixelRatio(this) != m_pictureRatio)
+    if (ShowsAtAnotherRatio(event, this, m_pictureRatio))
         showPicture();
     return QMainWindow::event(event);
 }

@@ -75,7 +75,7 @@ protected:
 
 private:
     void buildMenus();
-    // Puts The Fool into Image1, at the size for the screen's pixel ratio.
+    // Puts the catalogue's first card into Image1, at the size for the screen's pixel ratio.
     void showPicture();
     // Whether a key pressed in the name or country box types a refused character.
     static bool keyIsRefused(const QKeyEvent *event);

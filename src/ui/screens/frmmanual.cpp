@@ -242,13 +242,13 @@ void frmManual::showCardBacks()
 {
     // The face-down card travels inside the program, at its own size and at twice it.
     const QString plain = QStringLiteral(":/kesto/cardback.jpg");
-    const int scale = PictureScaleFor(ScreenPixelRatio(this), 2);
+    m_pictureRatio = ScreenPixelRatio(this);
+    const int scale = PictureScaleFor(m_pictureRatio, 2);
     QPixmap back(ScaledPicturePath(plain, scale));
     if (back.isNull())
         back = QPixmap(plain);
     else
         back.setDevicePixelRatio(scale);
-    m_pictureRatio = ScreenPixelRatio(this);
     for (FaceDownBox *box : std::as_const(p))
         box->setPixmap(back);
 }
@@ -263,7 +263,7 @@ void frmManual::showSpreadPicture()
 
 bool frmManual::event(QEvent *event)
 {
-    if ((IsPixelRatioChange(event) || event->type() == QEvent::Show) && ScreenPixelRatio(this) != m_pictureRatio) {
+    if (ShowsAtAnotherRatio(event, this, m_pictureRatio)) {
         showCardBacks();
         if (!picManual->pixmap().isNull())
             showSpreadPicture();

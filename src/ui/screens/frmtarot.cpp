@@ -305,8 +305,7 @@ void frmTarot::showSpreadPicture(int k)
 
 bool frmTarot::event(QEvent *event)
 {
-    if ((IsPixelRatioChange(event) || event->type() == QEvent::Show) && m_shownSpread >= 0
-        && ScreenPixelRatio(this) != m_pictureRatio)
+    if (m_shownSpread >= 0 && ShowsAtAnotherRatio(event, this, m_pictureRatio))
         showSpreadPicture(m_shownSpread);
     return QMainWindow::event(event);
 }

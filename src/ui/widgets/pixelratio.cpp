@@ -35,6 +35,11 @@ bool IsPixelRatioChange(const QEvent *event)
     }
 }
 
+bool ShowsAtAnotherRatio(const QEvent *event, const QWidget *widget, qreal shownRatio)
+{
+    return (IsPixelRatioChange(event) || event->type() == QEvent::Show) && ScreenPixelRatio(widget) != shownRatio;
+}
+
 QPixmap PixmapForRatio(const QImage &picture, QSize size, qreal ratio, Qt::AspectRatioMode mode)
 {
     if (picture.isNull() || size.isEmpty())

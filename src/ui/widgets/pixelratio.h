@@ -18,6 +18,11 @@ qreal ScreenPixelRatio(const QWidget *widget);
 // it has moved to another screen, or (where Qt tells it) its screen's ratio has changed.
 bool IsPixelRatioChange(const QEvent *event);
 
+// True when, after this event, the widget shows at another ratio than the one its pictures
+// were made for: the event is a pixel ratio change (see IsPixelRatioChange) or the widget
+// being shown, and ScreenPixelRatio now differs from shownRatio.
+bool ShowsAtAnotherRatio(const QEvent *event, const QWidget *widget, qreal shownRatio);
+
 // The picture scaled smoothly to fill a logical size (keeping its proportions, as `mode`
 // says) at the given ratio: the pixmap has size x ratio pixels and shows at `size`. A
 // picture that already has exactly those pixels is used as it is.
